@@ -27,11 +27,11 @@ class Run:
         return f"Run(rc={self.rc}, {self.seconds:.1f}s, events={self.events}, stderr={self.stderr[-300:]!r})"
 
 
-def run_dltool(download_type, url, target, env=None, timeout=120):
+def run_dltool(download_type, url, target, env=None, timeout=120, log=None):
     full_env = dict(os.environ)
     if env:
         full_env.update(env)
-    cmd = [WINE_RUN, "--prefix", PREFIX, DLTOOL, f"-type={download_type}", url, win_path(target)]
+    cmd = [WINE_RUN, "--prefix", PREFIX, DLTOOL] + ([f"-log={win_path(log)}"] if log else []) + [f"-type={download_type}", url, win_path(target) if target else ""]
     started = time.monotonic()
     proc = subprocess.run(cmd, capture_output=True, timeout=timeout, env=full_env)
     seconds = time.monotonic() - started

@@ -3,6 +3,7 @@
 //
 //   dltool [-type=N] <url> <target>
 //   dltool <N> <url> <target>
+//   -log=<file> also writes the diagnostic lines to <file> (UTF-8).
 //
 // Exit code 0 when the run ended with 1003, 1 on failure, 2 on bad usage.
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "installer/src/download/DownloaderFactory.h"
+#include "installer/src/utils/DebugLog.h"
 #include "installer/src/utils/Directory.h"
 #include "installer/src/utils/Strings.h"
 #include "installer/src/utils/UniqueResource.h"
@@ -28,6 +30,7 @@ struct Options {
   int type = 1;
   std::wstring url;
   std::wstring target;
+  std::wstring logFile;
 };
 
 bool IsNumber(const std::wstring& text) {
@@ -42,6 +45,8 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& options) {
   for (size_t i = 1; i < args.size(); ++i) {
     if (Utils::StartsWith(args[i], L"-type=")) {
       options.type = static_cast<int>(std::wcstol(args[i].c_str() + 6, nullptr, 10));
+    } else if (Utils::StartsWith(args[i], L"-log=")) {
+      options.logFile = args[i].substr(5);
     } else {
       positional.push_back(args[i]);
     }
@@ -77,6 +82,10 @@ int main() {
   Options options;
   if (!ParseOptions(Arguments(), options)) {
     std::fprintf(stderr, "usage: dltool [-type=N] <url> <target>\n");
+    return 2;
+  }
+  if (!options.logFile.empty() && !Utils::SetDebugLogMirror(options.logFile)) {
+    std::fprintf(stderr, "cannot open the log file\n");
     return 2;
   }
   if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
@@ -126,5 +135,6 @@ int main() {
   ::WaitForSingleObject(finished.get(), INFINITE);
   downloader.reset();
   curl_global_cleanup();
+  Utils::CloseDebugLogMirror();
   return outcome == DL_CODE_SUCCESS ? 0 : 1;
 }
