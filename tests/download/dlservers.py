@@ -11,6 +11,7 @@ comma-separated key=value pairs:
   headlen=N  HEAD announces Content-Length N
   nolen=1    no Content-Length at all
   loop=1     redirect to itself
+  fail=A-B   the A-th to B-th GET of this path (counting from 1) answer 503
 <name> picks the package registered with add_package().
 """
 import hashlib
@@ -45,6 +46,7 @@ class FaultServer:
         self.packages = {}
         self.requests = []  # (method, raw path, Range header or None)
         self.cut_done = set()
+        self.get_counts = {}
         self.lock = threading.Lock()
         outer = self
 
@@ -109,6 +111,13 @@ class FaultServer:
             h.send_header("Content-Length", "0")
             h.end_headers()
             return
+        if "fail" in options and not head:
+            first, _, last = options["fail"].partition("-")
+            with self.lock:
+                number = self.get_counts.get(h.path, 0) + 1
+                self.get_counts[h.path] = number
+            if int(first) <= number <= int(last):
+                return self.plain_status(h, 503)
         if "status" in options:
             return self.plain_status(h, int(options["status"]))
         if "wrong" in options:

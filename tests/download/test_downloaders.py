@@ -196,6 +196,33 @@ def multi_part_scenarios(fault, work):
           "bytes=%d-%d" % (3 * MiB, 10 * MiB - 1) in ranges, ranges)
 
 
+def multi_part_retry_resumes(fault, work):
+    """A run whose range fails every attempt after progress keeps its part file;
+    the retry run asks only for the rest and its progress goes on from there."""
+    data = make_package(4 * MiB, 22)
+    fault.add_package("resume.exe", data)
+    fault.clear()
+    cut = int(len(data) * 0.4)
+    # GET 1 is cut at 40 % (curl 18), GETs 2-8 fail (curl 22; 1 + 7 attempts): the range's
+    # budget of 12 is spent, the run asks for its retry.
+    target = work.target()
+    run = run_dltool(3, fault.url(f"cut={cut},rate={MiB},fail=2-8", md5(data), "resume.exe"), target)
+    gets = [r[2] for r in fault.log() if r[0] == "GET"]
+    codes = run.codes()
+    check("type3 failed range: retry run then success",
+          run.rc == 0 and codes == [1001, 1005, 1001, 1003] and read(target) == data, run)
+    retry_at = next((i for i, e in enumerate(run.events) if e[0] == 1005), None)
+    check("type3 failed range: retry carries the range's curl code", retry_at is not None
+          and run.events[retry_at][1] == 22.0, run)
+    check("type3 retry run resumes the part file with a range request",
+          len(gets) == 9 and gets[0] == f"bytes=0-{len(data) - 1}" and gets[-1] == f"bytes={cut}-{len(data) - 1}",
+          gets)
+    before = [v for c, v, _ in run.events[:retry_at or 0] if c == 1002]
+    after = [v for c, v, _ in run.events[retry_at or 0:] if c == 1002]
+    check("type3 progress made before the retry is kept",
+          len(before) > 0 and all(v >= before[-1] + 0.01 for v in after), run)
+
+
 def system_scenarios(fault, work):
     data = make_package(300000, 31)
     fault.add_package("*", data)
@@ -232,7 +259,7 @@ def download_type_selection(fault, work):
 
 
 def main():
-    groups = sys.argv[1:] or ["shared", "single", "multi", "system", "types"]
+    groups = sys.argv[1:] or ["shared", "single", "multi", "multi-retry", "system", "types"]
     work = Workdir()
     nginx = Nginx()
     fault = FaultServer()
@@ -246,6 +273,8 @@ def main():
                     single_stream_scenarios(fault, nginx, work)
                 elif group == "multi":
                     multi_part_scenarios(fault, work)
+                elif group == "multi-retry":
+                    multi_part_retry_resumes(fault, work)
                 elif group == "system":
                     system_scenarios(fault, work)
                 elif group == "types":
