@@ -8,6 +8,7 @@ comma-separated key=value pairs:
   norange=1  ignore Range: 200 with the whole body
   wrong=1    send other bytes than the package's
   status=N   answer every request with status N
+  headstatus=N  answer HEAD requests with status N
   headlen=N  HEAD announces Content-Length N
   nolen=1    no Content-Length at all
   loop=1     redirect to itself
@@ -120,6 +121,8 @@ class FaultServer:
                 return self.plain_status(h, 503)
         if "status" in options:
             return self.plain_status(h, int(options["status"]))
+        if head and "headstatus" in options:
+            return self.plain_status(h, int(options["headstatus"]))
         if "wrong" in options:
             data = bytes(reversed(data))
         total = len(data)
@@ -208,14 +211,15 @@ http {{
 
 class Nginx:
     """nginx serving {root}/www, with redirect chains: /go/<hops>/<path>
-    redirects hop by hop down to /<path>."""
+    redirects hop by hop down to /<path>. In `extra`, "@ROOT@" stands for the
+    server's folder."""
 
     def __init__(self, extra=""):
         self.root = tempfile.mkdtemp(prefix="mdx-nginx-")
         os.makedirs(os.path.join(self.root, "tmp"))
         os.makedirs(os.path.join(self.root, "www"))
         self.port = free_port()
-        extra = extra + """
+        extra = extra.replace("@ROOT@", self.root) + """
     location ~ ^/go/1/(.*)$ { return 302 /$1; }
     location ~ ^/go/2/(.*)$ { return 302 /go/1/$1; }
     location ~ ^/go/3/(.*)$ { return 301 /go/2/$1; }

@@ -86,6 +86,23 @@ def shared_scenarios(nginx, work, pkg, pkg_md5):
                   and info == [MD5_MISMATCH[t]] * 2 and read(target) is None, run)
 
 
+def probe_failures(fault, work):
+    """Length probes that give no usable length end the run without a transfer:
+    the single-stream downloader after its six attempts with -998, the two-range
+    downloader at once with 0."""
+    data = make_package(MiB + 1, 51)
+    fault.add_package("probe.exe", data)
+    for options in ("headstatus=405", "nolen=1", "status=500"):
+        for t, value in ((1, -998.0), (3, 0.0)):
+            fault.clear()
+            target = work.target()
+            run = run_dltool(t, fault.url(options, md5(data), "probe.exe"), target)
+            gets = [r for r in fault.log() if r[0] == "GET"]
+            check(f"type{t} {options}: fails with {value:g} and no transfer",
+                  run.rc == 1 and run.codes() == [1001, 1004] and run.events[-1][1] == value and not gets
+                  and read(target) is None, (run, gets))
+
+
 def single_stream_scenarios(fault, nginx, work):
     one = make_package(MiB, 11)
     fault.add_package("one.exe", one)
@@ -259,7 +276,7 @@ def download_type_selection(fault, work):
 
 
 def main():
-    groups = sys.argv[1:] or ["shared", "single", "multi", "multi-retry", "system", "types"]
+    groups = sys.argv[1:] or ["shared", "single", "multi", "multi-retry", "probes", "system", "types"]
     work = Workdir()
     nginx = Nginx()
     fault = FaultServer()
@@ -273,6 +290,8 @@ def main():
                     single_stream_scenarios(fault, nginx, work)
                 elif group == "multi":
                     multi_part_scenarios(fault, work)
+                elif group == "probes":
+                    probe_failures(fault, work)
                 elif group == "multi-retry":
                     multi_part_retry_resumes(fault, work)
                 elif group == "system":

@@ -19,7 +19,7 @@ mkdir -p "$work/lib/$triplet" "$work/src/$triplet"
 (cd "$work/lib" && CPPFLAGS="$cppflags" CFLAGS="-O2" make -f Makefile.mk -j2 CC="$triplet-gcc-posix" \
    AR="$triplet-ar" CFG=-schannel-sspi-ipv6 libcurl.a) >"$out/build.log" 2>&1
 (cd "$work/src" && CPPFLAGS="$cppflags" make -f Makefile.mk -j2 CC="$triplet-gcc-posix" AR="$triplet-ar" \
-   CFG=-schannel-sspi-ipv6 CURL_LDFLAGS_BIN=-static curl.exe) >>"$out/build.log" 2>&1
+   RC="$triplet-windres" CFG=-schannel-sspi-ipv6 CURL_LDFLAGS_BIN=-static curl.exe) >>"$out/build.log" 2>&1
 cp "$work/src/curl.exe" "$out/curl.exe"
 rm -rf "$work"
 echo "$out/curl.exe"

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <ctime>
+#include <system_error>
 
 #include "installer/src/app/InstallerConfig.h"
 #include "installer/src/download/RangePlan.h"
@@ -103,7 +104,14 @@ void CMTCurlDownloader::Run() {
     if (node->status != -1) continue;
     ++activeThreads_;
     DownloadPartNode* range = node.get();
-    rangeThreads_.emplace_back([this, range] { downloadThreadFun(this, range); });
+    try {
+      rangeThreads_.emplace_back([this, range] { downloadThreadFun(this, range); });
+    } catch (const std::system_error& error) {
+      // The range keeps its status -1, so the run reports it as failed.
+      --activeThreads_;
+      DEBUG_LOG_AS(L"CMTCurlDownloader::Start_Down", L"cannot start a range thread: %d", error.code().value());
+      continue;
+    }
     ::Sleep(100);
   }
   // Waiting here rather than on a detached thread keeps every thread of the
