@@ -188,6 +188,7 @@ int CurlClient::Transfer(FILE* part) {
   options |= curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
   options |= curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
   options |= curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 60L);
+  options |= curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, Download::kReceiveBufferSize);
   options |= Download::ApplyCaBundle(handle);
   if (static_cast<double>(resumeOffset_) > 1e-10)
     options |= curl_easy_setopt(handle, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeOffset_));

@@ -21,6 +21,10 @@ struct CurlSlistTraits {
   static void close(pointer l) noexcept { curl_slist_free_all(l); }
 };
 
+// libcurl's largest receive buffer. Its 16 KiB default costs a system call per
+// 16 KiB, which under Wine makes a loopback transfer about four times slower.
+constexpr long kReceiveBufferSize = 524288;
+
 using UniqueCurl = Utils::UniqueResource<CurlEasyTraits>;
 using UniqueCurlSlist = Utils::UniqueResource<CurlSlistTraits>;
 

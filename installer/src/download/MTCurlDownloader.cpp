@@ -202,6 +202,7 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* downloader, DownloadPartNo
   options |= curl_easy_setopt(handle, CURLOPT_XFERINFODATA, downloader);
   options |= curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
   options |= curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 60L);
+  options |= curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, Download::kReceiveBufferSize);
   options |= Download::ApplyCaBundle(handle);
   options |= curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
   options |= curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, 5L);
