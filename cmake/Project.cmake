@@ -1,4 +1,5 @@
 # Project-wide build rules: warnings, static runtime, Unicode Win32 API.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0600 WINVER=0x0600)
 

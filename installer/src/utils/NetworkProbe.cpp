@@ -21,7 +21,7 @@ int CheckNetwork() {
     verdict = 1;
   } else {
     VARIANT_BOOL connected = VARIANT_FALSE;  // a failed call counts as not connected
-    manager->get_IsConnectedToInternet(&connected);
+    manager->IsConnectedToInternet(&connected);  // the property getter of get_IsConnectedToInternet
     if (connected == VARIANT_FALSE) {
       DEBUG_LOG_AS_NOEOL(L"Utils::CheckNetwork", L"get_IsConnectedToInternet:%d",
                          static_cast<int>(connected));
