@@ -60,9 +60,18 @@ void WriteInstallRecord(const std::wstring& installPath, const std::wstring& uni
     DEBUG_LOG(L"UnInstallEp not written");
 }
 
+// "C:\\A\\" -> "C:\\A"; a root keeps its backslash.
+static std::wstring WithoutTrailingBackslash(std::wstring path) {
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
 bool IsSameDirectory(const std::wstring& from, const std::wstring& to) {
+  if (from.empty() || to.empty() || from.size() >= MAX_PATH || to.size() >= MAX_PATH) return false;
+  // A trailing backslash would count as one more (empty) folder level.
+  const std::wstring a = WithoutTrailingBackslash(from), b = WithoutTrailingBackslash(to);
   wchar_t relative[MAX_PATH] = {};
-  if (!::PathRelativePathToW(relative, from.c_str(), FILE_ATTRIBUTE_DIRECTORY, to.c_str(),
+  if (!::PathRelativePathToW(relative, a.c_str(), FILE_ATTRIBUTE_DIRECTORY, b.c_str(),
                              FILE_ATTRIBUTE_DIRECTORY))
     return false;
   return std::wstring(relative) == L".";
