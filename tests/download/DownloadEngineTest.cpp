@@ -8,9 +8,11 @@
 
 #include "installer/src/download/CaBundle.h"
 #include "installer/src/download/DownloaderFactory.h"
+#include "installer/src/download/MTCurlDownloader.h"
 #include "installer/src/download/RangePlan.h"
 #include "installer/src/download/RestartableWorker.h"
 #include "installer/src/download/WinDownloader.h"
+#include "installer/src/utils/Strings.h"
 
 namespace {
 
@@ -42,6 +44,55 @@ TEST(RangePlanTest, SplitsAtTwentyMebibytes) {
 TEST(RangePlanTest, PartFilesAreNumbered) {
   EXPECT_EQ(Download::PartFilePath("C:\\a\\p.exe", 0), "C:\\a\\p.exe_0");
   EXPECT_EQ(Download::PartFilePath("C:\\a\\p.exe", 1), "C:\\a\\p.exe_1");
+}
+
+// The range write function takes exactly the bytes its range still wants.
+TEST(RangeWriteTest, TakesOnlyTheWantedBytes) {
+  struct Case {
+    const char* name;
+    std::vector<size_t> blocks;
+    std::vector<size_t> taken;
+  };
+  const Case cases[] = {
+      {"last block one byte short, then one byte", {9, 1}, {9, 1}},
+      {"block beyond the range", {15}, {10}},
+      {"block after the range is full", {10, 1}, {10, 0}},
+      {"several small blocks", {3, 3, 3, 3}, {3, 3, 3, 1}},
+  };
+  wchar_t folder[MAX_PATH];
+  ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+  const std::string path = std::string(Utils::WideToMultiByte(folder, CP_ACP)) + "mdx_range_write.bin";
+  std::string source(64, '\0');
+  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>('A' + i % 26);
+  for (const Case& c : cases) {
+    ::DeleteFileA(path.c_str());
+    DownloadPartNode node;
+    node.stream.reset(std::fopen(path.c_str(), "ab+"));
+    ASSERT_TRUE(node.stream) << c.name;
+    node.start = 10;
+    node.end = 19;
+    size_t offset = 0;
+    std::vector<size_t> taken;
+    for (size_t block : c.blocks) {
+      taken.push_back(CMTCurlDownloader::WriteRange(&source[offset], 1, block, &node));
+      offset += block;
+    }
+    node.stream.reset();
+    EXPECT_EQ(taken, c.taken) << c.name;
+    EXPECT_EQ(node.start, 20) << c.name;
+    EXPECT_EQ(node.downloaded.load(), 10) << c.name;
+    Utils::UniqueCFile file(std::fopen(path.c_str(), "rb"));
+    ASSERT_TRUE(file) << c.name;
+    char content[32] = {};
+    EXPECT_EQ(std::fread(content, 1, sizeof content, file.get()), 10u) << c.name;
+    EXPECT_EQ(std::string(content, 10), source.substr(0, 10)) << c.name;
+  }
+  ::DeleteFileA(path.c_str());
+
+  DownloadPartNode closed;
+  closed.start = 0;
+  closed.end = 9;
+  EXPECT_EQ(CMTCurlDownloader::WriteRange(&source[0], 1, 5, &closed), 0u);
 }
 
 TEST(DownloaderFactoryTest, TypeSelectsImplementation) {
