@@ -4,6 +4,8 @@ fault-injecting HTTP server whose behaviour is chosen by the request path.
 Fault server paths: /f/<options>/<segment>/<name>, where <options> is "-" or
 comma-separated key=value pairs:
   cut=N      the first GET of this path sends N body bytes, then closes
+  reset=N    the first GET sends N body bytes, then resets the connection
+  stall=N    the first GET sends N body bytes, then sends nothing more
   rate=N     body bytes per second (slow drip)
   norange=1  ignore Range: 200 with the whole body
   wrong=1    send other bytes than the package's
@@ -22,6 +24,7 @@ import random
 import shutil
 import signal
 import socket
+import struct
 import subprocess
 import tempfile
 import threading
@@ -48,6 +51,7 @@ class FaultServer:
         self.requests = []  # (method, raw path, Range header or None)
         self.cut_done = set()
         self.get_counts = {}
+        self.stopping = threading.Event()
         self.lock = threading.Lock()
         outer = self
 
@@ -86,6 +90,7 @@ class FaultServer:
             self.requests.clear()
 
     def stop(self):
+        self.stopping.set()
         self.httpd.shutdown()
         self.httpd.server_close()
 
@@ -151,12 +156,15 @@ class FaultServer:
             return
         body = data[start:end + 1]
         limit = len(body)
-        if "cut" in options:
+        fault = next((k for k in ("cut", "reset", "stall") if k in options), None)
+        if fault:
             with self.lock:
                 first_time = h.path not in self.cut_done
                 self.cut_done.add(h.path)
             if first_time:
-                limit = min(limit, int(options["cut"]))
+                limit = min(limit, int(options[fault]))
+            else:
+                fault = None
         rate = int(options.get("rate", "0"))
         chunk = 65536 if not rate else max(1024, rate // 20)
         sent = 0
@@ -170,6 +178,13 @@ class FaultServer:
             h.wfile.flush()
         except (BrokenPipeError, ConnectionResetError):
             pass
+        if fault == "stall":
+            self.stopping.wait(60)
+        if fault == "reset":
+            h.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            h.close_connection = True
+            h.connection.close()
+            return
         if limit < len(body) or "nolen" in options:
             h.close_connection = True
             try:

@@ -137,6 +137,16 @@ def single_stream_scenarios(fault, nginx, work):
     check("type1 resume progress continues from 40 %",
           len(after) > 0 and all(v > 0.39 for v in after[-1:]) and after == sorted(after), run)
 
+    # A connection reset after 40 % (curl 56) resumes the same way.
+    fault.clear()
+    target = work.target()
+    run = run_dltool(1, fault.url(f"reset={cut}", md5(big), "big.exe"), target)
+    gets = [r for r in fault.log() if r[0] == "GET"]
+    # A reset discards what was still in flight, so the client resumes from what it had.
+    resumed_from = int(gets[1][2][6:-1]) if len(gets) == 2 and gets[1][2] else -1
+    check("type1 resume after a connection reset", run.rc == 0 and read(target) == big and len(gets) == 2
+          and 0 < resumed_from <= cut, (run, gets))
+
     # A partial file of an earlier run is removed at construction.
     target = work.target()
     os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -215,6 +225,16 @@ def multi_part_scenarios(fault, work):
     check("type3 cut range resumes and file is intact", run.rc == 0 and read(target) == twenty, run)
     check("type3 resumed range asks from its next byte",
           "bytes=%d-%d" % (3 * MiB, 10 * MiB - 1) in ranges, ranges)
+
+    # A range whose server stops sending is given up after 5 s below 1 byte/s
+    # (curl 28) and resumed from its next byte.
+    fault.clear()
+    target = work.target()
+    run = run_dltool(3, fault.url(f"stall={MiB}", md5(short), "short.exe"), target)
+    ranges = [r[2] for r in fault.log() if r[0] == "GET"]
+    check("type3 stalled range times out and resumes",
+          run.rc == 0 and read(target) == short and ranges == [f"bytes=0-{20 * MiB - 2}", f"bytes={MiB}-{20 * MiB - 2}"]
+          and run.seconds >= 5.0, (run, ranges))
 
 
 def multi_part_retry_resumes(fault, work):
