@@ -198,6 +198,20 @@ TEST_F(Pipeline, FailedRemovalStartsNoDownload) {
   }
 }
 
+TEST_F(Pipeline, DestroyedDuringRemovalStartsNoFurtherPhase) {
+  WriteTextFile(scratch_.File(L"uninstall.txt"), "sleep 500\nprint State=Success\\n\nsleep 200\n");
+  std::wstring uninstaller = InstallPreviousVersion();
+  {
+    CDownloadInstaller pipeline(recorder_.Callback(), L"", uninstaller, installDir_, true, true,
+                                true, Factory({kGoodRun}));
+    pipeline.Start();
+    ::Sleep(100);
+  }  // waits for the uninstaller, which must not start the (deleted) downloader
+  ::Sleep(300);
+  auto codes = recorder_.Codes();
+  EXPECT_EQ(codes, (std::vector<int>{5002, 5003}));
+}
+
 TEST_F(Pipeline, VanishedPreviousUninstallerIsSkipped) {
   WriteTextFile(scratch_.File(L"package.txt"), "print State=Success\\n\n");
   auto codes = Run(previousDir_.File(L"gone\\uninst.ep"));

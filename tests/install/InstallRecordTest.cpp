@@ -59,6 +59,14 @@ TEST_F(InstallRecordTest, WrittenRecordReadsBack) {
   EXPECT_EQ(previous.uninstaller, dir_.File(L"uninst.ep"));
 }
 
+TEST_F(InstallRecordTest, ReportedPathsLoseTheirCarriageReturn) {
+  WriteTextFile(dir_.File(L"u.ep"), "u");
+  Install::WriteInstallRecord(dir_.path() + L"\r", dir_.File(L"u.ep") + L"\r");
+  Install::PreviousInstallation previous = Install::ReadInstallRecord();
+  EXPECT_EQ(previous.directory, dir_.path());
+  EXPECT_EQ(previous.uninstaller, dir_.File(L"u.ep"));
+}
+
 TEST_F(InstallRecordTest, ValuesWithoutTerminatorAreRead) {
   WriteUnterminated(L"InstallPath", L"C:\\Old");
   WriteUnterminated(L"UnInstallEp", L"C:\\Old\\u.exe");

@@ -43,9 +43,10 @@ CDownloadInstaller::CDownloadInstaller(DownloadCallback windowCallback, std::wst
 }
 
 CDownloadInstaller::~CDownloadInstaller() {
-  downloader_.reset();
+  stopping_ = true;
+  uninstaller_.reset();  // its worker may start the downloader
+  downloader_.reset();   // its workers may start the package installer
   packageInstaller_.reset();
-  uninstaller_.reset();
   windowCallback_.reset();
 }
 
@@ -143,7 +144,7 @@ void CDownloadInstaller::OnDownloadEvent(int code, double value, const wchar_t* 
       break;
     case DL_CODE_SUCCESS:
       DEBUG_LOG(L"DOWNLOAD_SUCCESS");
-      packageInstaller_->Start();
+      if (!stopping_) packageInstaller_->Start();
       DEBUG_LOG(L"DL_CODE_SUCCESS");
       break;
     case DL_CODE_FAIL:
@@ -152,7 +153,7 @@ void CDownloadInstaller::OnDownloadEvent(int code, double value, const wchar_t* 
       break;
     case DL_CODE_RETRY:
       DEBUG_LOG(L"DL_CODE_RETRY");
-      downloader_->Start();
+      if (!stopping_) downloader_->Start();
       break;
     default:
       break;
@@ -167,7 +168,7 @@ void CDownloadInstaller::OnUninstallEvent(int code, double value, const wchar_t*
       break;
     case UNIST_CODE_SUCCESS:
       DEBUG_LOG(L"UNIST_CODE_SUCCESS");
-      if (packageInstaller_ && downloader_) downloader_->Start();
+      if (!stopping_ && packageInstaller_ && downloader_) downloader_->Start();
       break;
     case UNIST_CODE_FAIL:
       DEBUG_LOG(L"UNIST_CODE_FAIL");

@@ -3,6 +3,7 @@
 // is one, downloads the big package and runs it silently, chaining the phases
 // through their completion events. Every event of every phase first goes,
 // unchanged, to the window callback.
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,8 +23,10 @@ class CDownloadInstaller {
                      std::wstring previousUninstaller, std::wstring installDirectory,
                      bool desktopShortcut, bool quickLaunch, bool consoleUserIsAdmin,
                      DownloaderFactory factory = nullptr);
-  // Deletes the downloader, the package installer and the uninstaller, in this
-  // order (each waits for its worker), then the callback.
+  // Stops chaining phases, then deletes the uninstaller, the downloader and
+  // the package installer (each waits for its worker), then the callback. Each
+  // goes before the phase its worker may start, so no worker is left starting
+  // a deleted phase.
   ~CDownloadInstaller();
   CDownloadInstaller(const CDownloadInstaller&) = delete;
   CDownloadInstaller& operator=(const CDownloadInstaller&) = delete;
@@ -51,6 +54,7 @@ class CDownloadInstaller {
   void DeletePackageFile();
 
   DownloaderFactory factory_;
+  std::atomic<bool> stopping_{false};  // set by the destructor: start no further phase
   std::unique_ptr<Install::UnInstaller> uninstaller_;
   std::unique_ptr<CDownloader> downloader_;
   std::unique_ptr<Install::PackageInstaller> packageInstaller_;

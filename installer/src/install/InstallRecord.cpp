@@ -5,6 +5,7 @@
 
 #include "installer/src/utils/DebugLog.h"
 #include "installer/src/utils/ProductRegistry.h"
+#include "installer/src/utils/Strings.h"
 
 namespace Install {
 namespace {
@@ -45,7 +46,11 @@ PreviousInstallation ReadInstallRecord() {
   return previous;
 }
 
-void WriteInstallRecord(const std::wstring& installPath, const std::wstring& uninstallerRecord) {
+void WriteInstallRecord(const std::wstring& reportedPath, const std::wstring& reportedRecord) {
+  // Paths reported by the package keep the carriage return of its CR LF line
+  // ends; stored as they are, the next run would find no earlier version.
+  const std::wstring installPath = Utils::Trim(reportedPath);
+  const std::wstring uninstallerRecord = Utils::Trim(reportedRecord);
   if (!Utils::WriteProductRegValue(L"InstallPath", installPath)) {
     DEBUG_LOG(L"InstallPath not written");
     return;

@@ -15,7 +15,8 @@ PreviousInstallation ReadInstallRecord();
 
 // After a successful install into installPath: "InstallPath" = installPath;
 // "UnInstallEp" = uninstallerRecord (installPath + "\uninst.ep" when empty),
-// only when that file exists. Failures are ignored: the product is installed
+// only when that file exists. Both paths are trimmed of white space (the
+// package's reported values end in a carriage return). Failures are ignored: the product is installed
 // either way, and the next run then simply finds no earlier version.
 void WriteInstallRecord(const std::wstring& installPath, const std::wstring& uninstallerRecord);
 
