@@ -134,6 +134,14 @@ TEST_F(Pipeline, NoPreviousVersionRunsDownloadThenPackage) {
   EXPECT_EQ(factoryCalls_, 1);
 }
 
+TEST_F(Pipeline, PackageStillRunningAfterItsVerdictIsDeletedToo) {
+  WriteTextFile(scratch_.File(L"package.txt"), "print State=Success\\n\nsleep 1000\n");
+  auto codes = Run(L"");
+  EXPECT_EQ(codes.back(), INSTALL_SUCCESS);
+  for (int i = 0; i < 50 && FileExists(packagePath_); ++i) ::Sleep(100);
+  EXPECT_FALSE(FileExists(packagePath_));
+}
+
 TEST_F(Pipeline, PackageFileIsDeletedAfterInstallFailure) {
   WriteTextFile(scratch_.File(L"package.txt"), "print Error=broken\\n\nsleep 500\n");
   auto codes = Run(L"");
