@@ -16,6 +16,7 @@
 #include "installer/src/download/WinDownloader.h"
 #include "installer/src/install/DownloadInstaller.h"
 #include "installer/src/install/InstallEvents.h"
+#include "installer/src/utils/DebugLog.h"
 #include "installer/src/utils/Strings.h"
 #include "installer/src/utils/TempDir.h"
 #include "tests/install/TestSupport.h"
@@ -132,6 +133,26 @@ TEST_F(Pipeline, NoPreviousVersionRunsDownloadThenPackage) {
       installDir_, CP_UTF8);
   EXPECT_EQ(commandLine, expected);
   EXPECT_EQ(factoryCalls_, 1);
+}
+
+TEST_F(Pipeline, EachPhaseStepIsLoggedByItsHandler) {
+  WriteTextFile(scratch_.File(L"package.txt"), "print State=Success\\n\n");
+  ASSERT_TRUE(Utils::SetDebugLogMirror(scratch_.File(L"log.txt")));
+  Run(L"");
+  Utils::CloseDebugLogMirror();
+  const std::string log = ReadTextFile(scratch_.File(L"log.txt"));
+  const char* const steps[] = {
+      "(CDownloadInstaller::Start)",             "DL_TYPE=1\r\n",
+      "(CDownloadInstaller::OnDownloadEvent)",   "DL_CODE_START\r\n",
+      "DL_CODE_PROGRESS\r\n",                    "DOWNLOAD_SUCCESS\r\n",
+      "DL_CODE_SUCCESS\r\n",                     "(CDownloadInstaller::OnInstallEvent)",
+      "IST_CODE_START\r\n",                      "INSTALL_SUCCESS\r\n"};
+  size_t at = 0;
+  for (const char* step : steps) {
+    size_t found = log.find(step, at);
+    ASSERT_NE(found, std::string::npos) << step << " after offset " << at << " in\n" << log;
+    at = found;
+  }
 }
 
 TEST_F(Pipeline, PackageStillRunningAfterItsVerdictIsDeletedToo) {
