@@ -24,9 +24,13 @@ void WriteMirror(const wchar_t* line) {
   std::string utf8(static_cast<size_t>(bytes), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, line, -1, &utf8[0], bytes, nullptr, nullptr);
   DWORD written = 0;
-  // One append per line keeps lines of different threads whole. A failed
-  // write only loses the copy; the debug channel still has the line.
+  // Appends from several threads are not atomic everywhere (Wine loses
+  // lines), so the copy is serialised; the debug channel itself takes no lock.
+  static SRWLOCK lock = SRWLOCK_INIT;
+  ::AcquireSRWLockExclusive(&lock);
+  // A failed write only loses the copy; the debug channel still has the line.
   ::WriteFile(mirror.get(), utf8.data(), static_cast<DWORD>(bytes - 1), &written, nullptr);
+  ::ReleaseSRWLockExclusive(&lock);
 }
 
 bool EndsWithLineFeed(const wchar_t* text) {
