@@ -100,15 +100,17 @@ TEST_F(PackageRun, LastLinesBeforeExitAreRead) {
   EXPECT_EQ(events.size(), 3u);
 }
 
+// The pauses are long against the reader's 100 ms so that each print is a
+// chunk of its own even on a loaded machine.
 TEST_F(PackageRun, ChunksAreParsedSeparatelyAndEncodeAppliesToTheNext) {
   auto events = Run(
       "encoding utf8\n"
       "print InstPath=C:\\\\X\\r\\nEncode=UTF8\\nMessage=\xE4\xBD\xA0\n"  // one chunk
-      "sleep 400\n"
+      "sleep 700\n"
       "print Message=\xE4\xBD\xA0\\nProg\n"
-      "sleep 400\n"
+      "sleep 700\n"
       "print ress=0.7\\n\n"
-      "sleep 400\n"
+      "sleep 700\n"
       "print StartupStyle=UserStartup\\nState=Success\\n\n",
       scratch_.path());
   ASSERT_EQ(events.size(), 7u);
