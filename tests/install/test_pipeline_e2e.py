@@ -83,10 +83,11 @@ class PipelineEndToEnd(unittest.TestCase):
     def test_fresh_install_with_each_downloader(self):
         for download_type in (1, 2, 3, 7):
             with self.subTest(download_type=download_type):
+                shutil.rmtree(self.install_dir, ignore_errors=True)
                 record = os.path.join(self.dir, f"cmd{download_type}.txt")
                 rc, events = self.run_pipeline(
                     self.url(),
-                    package=[f"record {win(record)}",
+                    package=[f"record {win(record)}", "create uninst.ep",
                              "print Progress=0.5\\nInstPath=C:\\\\Melodrix\\nState=Success\\n"],
                     extra=[f"-downloadtype={download_type}", "--ssc", "false", "-instcmd=/NCRC"])
                 self.assertEqual(rc, 0, events)
@@ -96,6 +97,8 @@ class PipelineEndToEnd(unittest.TestCase):
                 self.assertEqual(codes[codes.index(2001) - 1], 1003, events)
                 self.assertIn((2002, 0.5, ""), events)
                 self.assertFalse(os.path.exists(self.package_path()))
+                # The package installed into the directory it was given.
+                self.assertTrue(os.path.exists(os.path.join(self.install_dir, "uninst.ep")))
                 with open(record, encoding="utf-8") as f:
                     command = f.read()
                 inst = win(self.install_dir)
