@@ -143,6 +143,7 @@ class CUIPaintManager {
   DWORD GetDefaultSelectedBkColor() const { return selectedColor_; }
 
  protected:
+  void ReleaseTables();
   static std::unique_ptr<FontInfo> CreateFontInfo(HDC dc, const wchar_t* face, int size, bool bold,
                                                   bool underline, bool italic);
 
