@@ -67,7 +67,7 @@ bool CContainerUI::MoveItems(CControlUI* first, int count, int newIndex) {
   if (start < 0 || start + count > items_.GetSize() || newIndex + count > items_.GetSize()) return false;
   if (start == newIndex) return true;
   CUIPtrArray run;
-  for (int i = 0; i < count; ++i) run.Add(items_.GetAt(start));
+  for (int i = 0; i < count; ++i) run.Add(items_.GetAt(start + i));
   for (int i = 0; i < count; ++i) items_.Remove(start);
   for (int i = 0; i < count; ++i) items_.InsertAt(newIndex + i, run.GetAt(i));
   RequestLayout();
@@ -76,7 +76,8 @@ bool CContainerUI::MoveItems(CControlUI* first, int count, int newIndex) {
 
 int CContainerUI::GetCount() const { return items_.GetSize(); }
 
-bool CContainerUI::Add(CControlUI* control) { return AddAt(control, items_.GetSize()); }
+// Not the virtual AddAt: a subclass's own Add and AddAt rules must not both run.
+bool CContainerUI::Add(CControlUI* control) { return CContainerUI::AddAt(control, items_.GetSize()); }
 
 bool CContainerUI::AddAt(CControlUI* control, int index) {
   if (control == nullptr || index < 0 || index > items_.GetSize()) return false;
