@@ -309,3 +309,18 @@ TEST(RenderText, DrawsAndMeasuresWithLanguageTokens) {
   EXPECT_GT(lit, 20);
   for (int x = 0; x < 200; ++x) EXPECT_EQ(kBlack, canvas.Rgb(x, 39));  // transparent background
 }
+
+TEST(RenderColor, ImagesKeptForHslAreAdjustedWhenAdded) {
+  CUIPaintManager manager;
+  CUIPaintManager::SetHSL(true, 300, 100, 100);
+  const ImageInfo* kept = manager.AddImage(L"#FFFF0000", L"*COLOR*", 0, true);
+  const ImageInfo* plain = manager.AddImage(L"#FFFF0001", L"*COLOR*", 0, false);
+  CUIPaintManager::SetHSL(false, 180, 100, 100);
+  ASSERT_NE(nullptr, kept);
+  ASSERT_NE(nullptr, plain);
+  EXPECT_EQ(0xFF00FF00u, *reinterpret_cast<const DWORD*>(kept->pixels));
+  EXPECT_EQ(0xFFFF0001u, *reinterpret_cast<const DWORD*>(plain->pixels));
+  // Re-applied from the untouched copy.
+  CUIRender::AdjustImage(false, const_cast<ImageInfo*>(kept), 180, 100, 100);
+  EXPECT_EQ(0xFFFF0000u, *reinterpret_cast<const DWORD*>(kept->pixels));
+}
