@@ -94,6 +94,19 @@ TEST_F(ShadowWindowTest, LayeredOwnedClickThroughWindowAroundAVisibleParent) {
             MA_NOACTIVATE);
 }
 
+TEST_F(ShadowWindowTest, ClicksOnTheShadowReachTheWindowBelow) {
+  ProbeWindow below(L"SkinUIShadowBelow");
+  ASSERT_NE(below.Create(nullptr, L"below", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 50, 50, 700, 500), nullptr);
+  ::SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  AttachInstallerShadow();
+  // Inside the shadow ring, left of the parent: the shadow window is there,
+  // but hit testing passes through it.
+  const RECT shadowRect = WindowRect(shadow_->GetShadowWindow());
+  const POINT onShadow = {shadowRect.left + 2, (shadowRect.top + shadowRect.bottom) / 2};
+  EXPECT_EQ(::WindowFromPoint(onShadow), below.GetHWND());
+  ::DestroyWindow(below);
+}
+
 TEST_F(ShadowWindowTest, FollowsMovesAndSizes) {
   AttachInstallerShadow();
   ::SetWindowPos(parent_, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -157,6 +157,11 @@ TEST_F(WindowWndTest, ResizeClientSetsTheClientSize) {
   ::DestroyWindow(framed);
 }
 
+TEST(WindowWndClassTest, CreateFailsWithoutItsSystemBaseClass) {
+  ProbeWindow noSuchBase(L"SkinUIProbeNoBase", L"NoSuchSystemClass");
+  EXPECT_EQ(noSuchBase.Create(nullptr, L"never", WS_POPUP, 0), nullptr);
+}
+
 TEST(WindowWndClassTest, SuperclassOfANativeControlKeepsItsBehaviour) {
   ProbeWindow owner;
   ASSERT_NE(owner.Create(nullptr, L"owner", WS_POPUP, 0), nullptr);
