@@ -47,7 +47,9 @@ RECT WindowRect(HWND window) {
 class ShadowWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(parent_.Create(nullptr, L"parent", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 100, 80, 600, 400), nullptr);
+    // Shown without activation: Wine then waits for no window manager when it goes.
+    ASSERT_NE(parent_.Create(nullptr, L"parent", WS_POPUP, WS_EX_TOOLWINDOW, 100, 80, 600, 400), nullptr);
+    ::ShowWindow(parent_, SW_SHOWNA);
     PumpMessages();
   }
   void TearDown() override {
@@ -96,7 +98,8 @@ TEST_F(ShadowWindowTest, LayeredOwnedClickThroughWindowAroundAVisibleParent) {
 
 TEST_F(ShadowWindowTest, ClicksOnTheShadowReachTheWindowBelow) {
   ProbeWindow below(L"SkinUIShadowBelow");
-  ASSERT_NE(below.Create(nullptr, L"below", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 50, 50, 700, 500), nullptr);
+  ASSERT_NE(below.Create(nullptr, L"below", WS_POPUP, WS_EX_TOOLWINDOW, 50, 50, 700, 500), nullptr);
+  ::ShowWindow(below, SW_SHOWNA);
   ::SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   AttachInstallerShadow();
   // Inside the shadow ring, left of the parent: the shadow window is there,

@@ -7,14 +7,16 @@ namespace SkinUI {
 namespace {
 
 constexpr UINT_PTR kTimer = 1;
-// Tool windows stay out of the taskbar, so Wine does not hand them to a
-// window manager and wait for one (there is none on the test display).
+// Tool windows shown without activation stay out of the taskbar, so Wine
+// does not hand them to a window manager and wait for one when they go
+// (there is none on the test display).
 constexpr DWORD kUnmanaged = WS_EX_TOOLWINDOW;
 
 class WindowWndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(owner_.Create(nullptr, L"owner", WS_POPUP | WS_VISIBLE, kUnmanaged, 100, 100, 400, 300), nullptr);
+    ASSERT_NE(owner_.Create(nullptr, L"owner", WS_POPUP, kUnmanaged, 100, 100, 400, 300), nullptr);
+    ::ShowWindow(owner_, SW_SHOWNA);
     ASSERT_NE(modal_.Create(owner_, L"modal", WS_POPUP, 0, 150, 150, 200, 100), nullptr);
     modalWindow_ = modal_.GetHWND();
   }
