@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "SkinUI/window/WndShadow.h"
-#include "installer/src/utils/DebugLog.h"
 
 namespace SkinUI {
 
@@ -47,8 +46,13 @@ bool ConfigureShadowFromSkin(CWndShadow& shadow, HWND window, const WindowAttrib
   if (show == nullptr || _wcsicmp(show, L"true") != 0) return false;
   shadow.AttachTo(window);
   // Every result below is ignored on purpose: a bad skin value keeps the default.
-  if (attribute(L"shadowimage") != nullptr) {
-    DEBUG_LOG(L"image shadows are not available; the colour shadow is used");
+  if (const wchar_t* image = attribute(L"shadowimage")) {
+    int corner[4] = {};
+    int hole[4] = {};
+    if (const wchar_t* text = attribute(L"shadowcorner")) ParseSkinIntegerList(text, corner, 4);
+    if (const wchar_t* text = attribute(L"shadowholeoffset")) ParseSkinIntegerList(text, hole, 4);
+    shadow.ChangeImage(image, RECT{corner[0], corner[1], corner[2], corner[3]},
+                       RECT{hole[0], hole[1], hole[2], hole[3]});
   }
   if (const wchar_t* size = attribute(L"shadowsize")) shadow.ChangeSize(ParseSkinInteger(size));
   if (const wchar_t* sharpness = attribute(L"shadowsharpness")) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "SkinUI/render/GdiResources.h"
+#include "SkinUI/render/UIRender.h"
 #include "SkinUI/window/ShadowList.h"
 #include "installer/src/utils/DebugLog.h"
 
@@ -115,6 +116,20 @@ bool CWndShadow::ChangeOffset(int x, int y) {
   return true;
 }
 
+bool CWndShadow::ChangeImage(const wchar_t* image, const RECT& corner, const RECT& holeOffset) {
+  if (image == nullptr) return false;
+  std::unique_ptr<SkinUI::ImageInfo> loaded = SkinUI::CUIRender::LoadImage(image);
+  if (!loaded) {
+    DEBUG_LOG(L"shadow image %s not loaded", image);
+    return false;
+  }
+  m_image = std::move(loaded);
+  m_imageCorner = corner;
+  m_imageHoleOffset = holeOffset;
+  RebuildIfVisible();
+  return true;
+}
+
 void CWndShadow::RebuildIfVisible() {
   if ((m_status & ShadowVisible) != 0) RebuildShadow(::GetWindow(m_hWnd, GW_OWNER));
 }
@@ -128,8 +143,27 @@ void CWndShadow::ShowShadow() { ::ShowWindow(m_hWnd, SW_SHOWNA); }
 void CWndShadow::HideShadow() { ::ShowWindow(m_hWnd, SW_HIDE); }
 
 POINT CWndShadow::ShadowPosition(const RECT& parentRect) const {
+  if (m_image != nullptr) return POINT{parentRect.left - m_imageCorner.left, parentRect.top - m_imageCorner.top};
   return POINT{parentRect.left + m_settings.xOffset - m_settings.size,
                parentRect.top + m_settings.yOffset - m_settings.size};
+}
+
+SIZE CWndShadow::ShadowSize(const RECT& parentRect) const {
+  const LONG width = parentRect.right - parentRect.left;
+  const LONG height = parentRect.bottom - parentRect.top;
+  if (m_image != nullptr) {
+    return SIZE{width + m_imageCorner.left + m_imageCorner.right, height + m_imageCorner.top + m_imageCorner.bottom};
+  }
+  return SIZE{SkinUI::ShadowBitmapWidth(width, m_settings), SkinUI::ShadowBitmapHeight(height, m_settings)};
+}
+
+void CWndShadow::DrawShadowImage(HDC dc, SIZE size) const {
+  const RECT whole = {0, 0, size.cx, size.cy};
+  const RECT source = {0, 0, m_image->width, m_image->height};
+  const RECT grid = {m_imageCorner.left + m_imageHoleOffset.left, m_imageCorner.top + m_imageHoleOffset.top,
+                     m_imageCorner.right + m_imageHoleOffset.right,
+                     m_imageCorner.bottom + m_imageHoleOffset.bottom};
+  SkinUI::CUIRender::DrawImage(dc, m_image->bitmap.get(), whole, whole, source, grid, true, 255, true);
 }
 
 void CWndShadow::ComputeShadowPixels(uint32_t* pixels, HWND parent, const RECT& parentRect) const {
@@ -147,8 +181,9 @@ void CWndShadow::RebuildShadow(HWND parent) {
   if (!ShadowExists() || g_updateLayeredWindow == nullptr) return;
   RECT parentRect = {};
   if (!::GetWindowRect(parent, &parentRect)) return;
-  const int width = SkinUI::ShadowBitmapWidth(parentRect.right - parentRect.left, m_settings);
-  const int height = SkinUI::ShadowBitmapHeight(parentRect.bottom - parentRect.top, m_settings);
+  const SIZE shadowSize = ShadowSize(parentRect);
+  const int width = shadowSize.cx;
+  const int height = shadowSize.cy;
   if (width <= 0 || height <= 0) return;
 
   BITMAPINFO info = {};
@@ -168,8 +203,11 @@ void CWndShadow::RebuildShadow(HWND parent) {
   std::memset(bits, 0, info.bmiHeader.biSizeImage);
   SkinUI::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return;
-  ComputeShadowPixels(static_cast<uint32_t*>(bits), parent, parentRect);
+  // Colour mode writes the pixels before the bitmap is selected; image mode
+  // draws into the selected bitmap.
+  if (m_image == nullptr) ComputeShadowPixels(static_cast<uint32_t*>(bits), parent, parentRect);
   SkinUI::SelectedObject selected(dc.get(), bitmap.get());
+  if (m_image != nullptr) DrawShadowImage(dc.get(), shadowSize);
 
   POINT position = ShadowPosition(parentRect);
   ::MoveWindow(m_hWnd, position.x, position.y, width, height, FALSE);

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "SkinUI/render/ImageInfo.h"
 #include "SkinUI/window/ShadowPixels.h"
 
 class CWndShadow {
@@ -32,12 +34,18 @@ class CWndShadow {
   bool ChangeSharpness(unsigned sharpness);
   bool ChangeSize(int size);
   bool ChangeOffset(int x, int y);
+  // Switches to image mode: the image (a skin file) is drawn as a nine-grid
+  // around the parent, extending corner beyond it on each side; the grid's
+  // margins are corner + holeOffset and its centre cell is left out. False
+  // when the image does not load (the previous image and mode stay).
+  bool ChangeImage(const wchar_t* image, const RECT& corner, const RECT& holeOffset);
 
   void RebuildShadow(HWND parent);
 
   const SkinUI::ShadowSettings& Settings() const { return m_settings; }
   uint8_t GetStatus() const { return m_status; }
   HWND GetShadowWindow() const { return m_hWnd; }
+  bool IsImageMode() const { return m_image != nullptr; }
 
  private:
   static LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,6 +56,8 @@ class CWndShadow {
   void ShowShadow();
   void HideShadow();
   POINT ShadowPosition(const RECT& parentRect) const;
+  SIZE ShadowSize(const RECT& parentRect) const;
+  void DrawShadowImage(HDC dc, SIZE size) const;
   void ComputeShadowPixels(uint32_t* pixels, HWND parent, const RECT& parentRect) const;
   void RebuildIfVisible();
 
@@ -58,4 +68,7 @@ class CWndShadow {
   SkinUI::ShadowSettings m_settings;
   uint32_t m_lastParentSize = 0;
   bool m_updatePending = false;
+  std::unique_ptr<SkinUI::ImageInfo> m_image;
+  RECT m_imageCorner = {};
+  RECT m_imageHoleOffset = {};
 };

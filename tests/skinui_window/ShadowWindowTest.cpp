@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <memory>
+#include <string>
 
+#include "SkinUI/window/ShadowAttributes.h"
 #include "SkinUI/window/ShadowList.h"
 #include "SkinUI/window/WndShadow.h"
 #include "tests/skinui_window/TestWindows.h"
@@ -108,6 +112,65 @@ TEST_F(ShadowWindowTest, ClicksOnTheShadowReachTheWindowBelow) {
   const POINT onShadow = {shadowRect.left + 2, (shadowRect.top + shadowRect.bottom) / 2};
   EXPECT_EQ(::WindowFromPoint(onShadow), below.GetHWND());
   ::DestroyWindow(below);
+}
+
+// A 12x12 PNG, black at half opacity.
+const unsigned char kShadowPng[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 
+    0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x0C, 0x08, 0x06, 0x00, 0x00, 0x00, 0x56, 0x75, 0x5C, 
+    0xE7, 0x00, 0x00, 0x00, 0x15, 0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0x60, 0x60, 0x60, 0x68, 
+    0x20, 0x11, 0x8F, 0x6A, 0x18, 0xD5, 0x80, 0x0D, 0x03, 0x00, 0x4B, 0x1A, 0x48, 0x01, 0xF1, 0xB1, 
+    0x82, 0x88, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+
+// Writes the PNG into the temporary folder and returns its full path.
+std::wstring WriteShadowPng() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"skinui_shadow_test.png";
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (file == nullptr) return std::wstring();
+  const bool written = std::fwrite(kShadowPng, 1, sizeof(kShadowPng), file) == sizeof(kShadowPng);
+  std::fclose(file);
+  return written ? path : std::wstring();
+}
+
+TEST_F(ShadowWindowTest, ImageModeSurroundsTheParentByItsCornerMargins) {
+  const std::wstring png = WriteShadowPng();
+  ASSERT_FALSE(png.empty());
+  shadow_->AttachTo(parent_);
+  EXPECT_FALSE(shadow_->ChangeImage(L"Z:\\no\\such\\shadow.png", RECT{1, 1, 1, 1}, RECT{}));
+  EXPECT_FALSE(shadow_->IsImageMode());
+  ASSERT_TRUE(shadow_->ChangeImage(png.c_str(), RECT{3, 4, 5, 6}, RECT{1, 1, 1, 1}));
+  EXPECT_TRUE(shadow_->IsImageMode());
+  RECT rect = WindowRect(shadow_->GetShadowWindow());
+  EXPECT_EQ(rect.left, 97);
+  EXPECT_EQ(rect.top, 76);
+  EXPECT_EQ(rect.right, 705);
+  EXPECT_EQ(rect.bottom, 486);
+  // A failed change keeps the image and its margins.
+  EXPECT_FALSE(shadow_->ChangeImage(L"Z:\\no\\such\\shadow.png", RECT{}, RECT{}));
+  EXPECT_TRUE(shadow_->IsImageMode());
+  ::SetWindowPos(parent_, nullptr, 200, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  rect = WindowRect(shadow_->GetShadowWindow());
+  EXPECT_EQ(rect.left, 197);
+  EXPECT_EQ(rect.top, 96);
+  ::DeleteFileW(png.c_str());
+}
+
+TEST_F(ShadowWindowTest, SkinImageWithoutCornerCoversExactlyTheParent) {
+  const std::wstring png = WriteShadowPng();
+  ASSERT_FALSE(png.empty());
+  std::map<std::wstring, std::wstring> attributes = {{L"showshadow", L"true"}, {L"shadowimage", png}};
+  auto lookup = [&attributes](const wchar_t* name) -> const wchar_t* {
+    auto found = attributes.find(name);
+    return found == attributes.end() ? nullptr : found->second.c_str();
+  };
+  ASSERT_TRUE(ConfigureShadowFromSkin(*shadow_, parent_, lookup));
+  EXPECT_TRUE(shadow_->IsImageMode());
+  const RECT rect = WindowRect(shadow_->GetShadowWindow());
+  const RECT parentRect = WindowRect(parent_);
+  EXPECT_TRUE(::EqualRect(&rect, &parentRect));
+  ::DeleteFileW(png.c_str());
 }
 
 TEST_F(ShadowWindowTest, FollowsMovesAndSizes) {

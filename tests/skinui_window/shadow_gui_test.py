@@ -1,10 +1,14 @@
-"""The colour shadow of a real window under Wine, from screenshots: the demo
-window (white, 600x400, round corners) has a red shadow of size 10 with no
-offset. The test moves, shrinks, grows, hides, shows, minimises and restores
-it through the demo's command file and checks that the red ring follows."""
+"""The shadow of a real window under Wine, from screenshots: the demo
+window (white, 600x400, round corners) has a red colour shadow of size 10
+with no offset. The test moves, shrinks, grows, hides, shows, minimises and
+restores it through the demo's command file and checks that the red ring
+follows. A second run gives the demo a red nine-grid image instead (image
+mode, 10 pixels beyond each side) and checks that ring."""
 import os
+import struct
 import sys
 import time
+import zlib
 
 import gui
 
@@ -26,14 +30,17 @@ def is_black(pixel):
 
 
 class Demo:
-    def __init__(self, display, folder):
+    def __init__(self, display, folder, image=None):
         self.display = display
         self.folder = folder
         self.commands = os.path.join(folder, "commands.txt")
         self.state_file = self.commands + ".state"
         open(self.commands, "w").close()
+        if os.path.exists(self.state_file):
+            os.remove(self.state_file)  # left by an earlier run in this folder
         self.number = 0
-        self.app = display.run_windows(EXE, [gui.windows_path(self.commands)])
+        args = [gui.windows_path(self.commands)] + ([gui.windows_path(image)] if image else [])
+        self.app = display.run_windows(EXE, args)
         display.wait_window("ShadowDemo", timeout=90)
 
     def run(self, command):
@@ -66,7 +73,18 @@ class Demo:
         return self.display.pixels(path)[2]
 
 
-def ring_problems(rows, parent):
+def write_red_png(path, size=30):
+    raw = b"".join(b"\x00" + bytes([255, 0, 0, 255]) * size for _ in range(size))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def ring_problems(rows, parent, fades=True):
     """What is wrong with the red ring around the parent rectangle (l, t, r, b; r and b exclusive)."""
     left, top, right, bottom = parent
     mid_x, mid_y = (left + right) // 2, (top + bottom) // 2
@@ -85,9 +103,9 @@ def ring_problems(rows, parent):
     for what, (x, y), test in checks:
         if not test(rows[y][x]):
             problems.append(f"{what} at {x},{y} is {rows[y][x]}")
-    # The shadow fades outward: darker red further from the parent.
+    # The colour shadow fades outward: darker red further from the parent.
     outer, inner = rows[mid_y][left - SIZE + 1][0], rows[mid_y][left - 2][0]
-    if not outer < inner:
+    if fades and not outer < inner:
         problems.append(f"no fade on the left: red {outer} outside, {inner} near the parent")
     return problems
 
@@ -104,12 +122,12 @@ def main():
         if not condition:
             failures.append(message)
 
-    def expect_ring(state, name):
+    def expect_ring(state, name, fades=True):
         expect(state["visible"], f"{name}: the shadow window is hidden")
         l, t, r, b = state["parent"]
         expect(state["shadow"] == (l - SIZE, t - SIZE, r + SIZE, b + SIZE),
                f"{name}: shadow window {state['shadow']} around parent {state['parent']}")
-        for problem in ring_problems(demo.shot(name), state["parent"]):
+        for problem in ring_problems(demo.shot(name), state["parent"], fades):
             failures.append(f"{name}: {problem}")
 
     def expect_no_shadow(state, name):
@@ -136,6 +154,16 @@ def main():
             expect(code == 0, f"the demo exited with {code}")
         except Exception:
             failures.append("the demo did not end after quit")
+
+    image = os.path.join(folder, "red.png")
+    write_red_png(image)
+    with gui.Display() as display:
+        demo = Demo(display, folder, image)
+        expect_ring(demo.run("move 200 150"), "image-start", fades=False)
+        expect_ring(demo.run("move 260 200"), "image-moved", fades=False)
+        expect_ring(demo.run("size 500 300"), "image-shrunk", fades=False)
+        demo.run("quit")
+        demo.app.wait(timeout=30)
 
     for failure in failures:
         print("FAIL:", failure)

@@ -1,8 +1,9 @@
-// shadowdemo <command file>
+// shadowdemo <command file> [<shadow image>]
 //
 // Shows "ShadowDemo", a white 600x400 borderless window with round corners
 // and a red colour-mode shadow (size 10, sharpness 4, darkness 255, no
-// offset). Every 50 ms it reads the command file, one "<number> <command>
+// offset); with a shadow image, an image-mode shadow reaching 10 pixels
+// beyond each side instead. Every 50 ms it reads the command file, one "<number> <command>
 // [args]" per line, and runs the commands with a number above the last one
 // it ran: "move x y", "size w h", "hide", "show", "minimize", "restore",
 // "quit". After each it writes "<command file>.state":
@@ -129,6 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) return 2;
   DemoWindow window(argv[1]);
+  const std::wstring image = argc >= 3 ? argv[2] : L"";
   ::LocalFree(argv);
 
   if (!CWndShadow::RegisterShadowClass(instance)) return 3;
@@ -141,6 +143,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   window.shadow.ChangeDarkness(255);
   window.shadow.ChangeOffset(0, 0);
   window.shadow.ChangeColour(0x000000FF);
+  if (!image.empty() && !window.shadow.ChangeImage(image.c_str(), RECT{10, 10, 10, 10}, RECT{0, 0, 0, 0})) return 5;
   ::SetTimer(window, kPollTimer, 50, nullptr);
 
   MSG message;
