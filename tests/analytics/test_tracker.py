@@ -38,7 +38,9 @@ def read_identity():
     cp = configparser.ConfigParser(interpolation=None)
     cp.optionxform = str
     path = os.path.join(settings_dir(), "Melodrix.downloader_QXSConfigure.ini")
-    with open(path, encoding="utf-16" if open(path, "rb").read(2) == b"\xff\xfe" else "latin-1") as f:
+    with open(path, "rb") as raw:
+        encoding = "utf-16" if raw.read(2) == b"\xff\xfe" else "latin-1"
+    with open(path, encoding=encoding) as f:
         cp.read_file(f)
     return cp
 
@@ -130,6 +132,32 @@ class TrackerEndToEnd(unittest.TestCase):
             c.mode = "ok"
             run_tool(c.url, "view:v")
             self.assertEqual([r["event"] for r in c.records()], ["QxEventClick", "QxEventView"])
+
+    def test_seventy_clicks_go_out_as_30_30_10(self):
+        with Collector() as c:
+            p = run_tool(c.url, *["click:C%d" % i for i in range(70)])
+            self.assertEqual(p.returncode, 0, p.stderr)
+            self.assertEqual([len(b) for b in c.batches], [30, 30, 10])
+            names = [r["properties"]["qx_name"] for r in c.records()]
+        self.assertEqual(names, ["C%d" % i for i in range(70)])
+        for body in c.bodies:
+            self.assertTrue(body.startswith("data_list=") and body.endswith("&gzip=1"))
+
+    def test_analytics_disabled_sends_nothing(self):
+        ini = os.path.join(os.path.dirname(TOOL), "KorvelInstallerConfig.ini")
+        with open(ini, "w", encoding="utf-8") as f:
+            f.write("[Install]\r\nIsEnableAppTelemetry=false\r\n")
+        try:
+            with Collector() as c:
+                p = run_tool(c.url, "click:A", "view:v", "task:t:1", "crash:x")
+                self.assertEqual(p.returncode, 0, p.stderr)
+                self.assertEqual(c.batches, [])
+                staged = os.path.join(settings_dir() or "", "Melodrix.downloader_QXSPending.txt")
+                if os.path.exists(staged):
+                    with open(staged, encoding="utf-8") as f:
+                        self.assertEqual(f.read().strip(), "")
+        finally:
+            os.remove(ini)
 
 
 if __name__ == "__main__":
