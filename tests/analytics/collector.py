@@ -12,7 +12,7 @@ import urllib.parse
 
 
 class Collector:
-    def __init__(self):
+    def __init__(self, tls_context=None):
         self.batches = []      # list of lists of records
         self.bodies = []       # raw request bodies
         self.errors = []
@@ -58,7 +58,12 @@ class Collector:
 
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         self.server.daemon_threads = True
-        self.url = "http://127.0.0.1:%d/sa?project=test" % self.server.server_address[1]
+        port = self.server.server_address[1]
+        self.url = "http://127.0.0.1:%d/sa?project=test" % port
+        if tls_context is not None:
+            self.server.socket = tls_context.wrap_socket(self.server.socket, server_side=True)
+            # "localhost" is what the test certificate names; it resolves to 127.0.0.1.
+            self.url = "https://localhost:%d/sa?project=test" % port
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
 
     @staticmethod
