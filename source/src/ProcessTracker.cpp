@@ -11,6 +11,9 @@ std::shared_ptr<TelemetryTrackerWrapper> g_tracker;
 }  // namespace
 
 void CreateTracker(const TrackerConfig& config) {
+  // The previous tracker goes first: its shutdown stops the one analytics
+  // core, which the new tracker's init then starts afresh.
+  ReleaseTracker();
   std::unique_ptr<TelemetryTrackerImpl> impl(new TelemetryTrackerImpl(config));
   try {
     impl->init();
@@ -19,13 +22,8 @@ void CreateTracker(const TrackerConfig& config) {
     // tracker: the core drops every record, nothing is sent.
   }
   auto wrapper = std::make_shared<TelemetryTrackerWrapper>(std::move(impl));
-  std::shared_ptr<TelemetryTrackerWrapper> previous;
-  {
-    std::lock_guard<std::mutex> guard(g_lock);
-    previous = std::move(g_tracker);
-    g_tracker = wrapper;
-  }
-  previous.reset();  // released outside the lock: its shutdown may flush
+  std::lock_guard<std::mutex> guard(g_lock);
+  g_tracker = wrapper;
 }
 
 void ReleaseTracker() {
