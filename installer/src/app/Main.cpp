@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include "installer/src/app/AnalyticsSession.h"
 #include "installer/src/app/CrashFilter.h"
 #include "installer/src/app/EventReporters.h"
 #include "installer/src/app/InstallerConfig.h"
@@ -50,10 +51,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (!lock.Acquire()) {
       exitCode = -1;
     } else {
+      // Created from the INI's choice: the command line comes after it and can
+      // only switch the reporters (and the release below) off.
+      if (g_InstallerConfig.IsEnableAppTelemetry) CreateProcessTracker(g_InstallerConfig);
       g_InstallerConfig.ApplyCommandLine();
       DEBUG_LOG(L"installer %s started, DownloadUrl=%s DownloadType=%d", g_InstallerConfig.AppVersion.c_str(),
                 g_InstallerConfig.DownloadUrl.c_str(), g_InstallerConfig.DownloadType);
       RunStandInMainWindow(instance);
+      if (g_InstallerConfig.IsEnableAppTelemetry) ReleaseProcessTracker();  // flushes queued records
       curl_global_cleanup();
     }
   }
