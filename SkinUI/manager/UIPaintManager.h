@@ -6,13 +6,20 @@
 // strings and the global hue/saturation/lightness adjustment.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "SkinUI/core/NotifyMsg.h"
+#include "SkinUI/core/UIEvent.h"
 #include "SkinUI/core/UIPtrArray.h"
 #include "SkinUI/core/UIString.h"
 #include "SkinUI/core/UIStringMap.h"
+#include "SkinUI/manager/MessageFilter.h"
+#include "SkinUI/manager/PaintManagerHandles.h"
+#include "SkinUI/manager/UITimer.h"
 #include "SkinUI/render/FontInfo.h"
 #include "SkinUI/render/ImageInfo.h"
 
@@ -60,6 +67,18 @@ class CUIPaintManager {
   static void GetHSL(short* hue, short* saturation, short* lightness);
 
   // ---- Window ----
+  // Clears the per-window tables and timers, binds the window and takes its
+  // device context; joins the process-wide list used by TranslateLoopMessage.
+  void BindWindow(HWND window, const wchar_t* name = nullptr);
+  const CUIString& GetWindowName() const { return windowName_; }
+  // Turns a native window message into control events; true when handled.
+  bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Runs before dispatch: pre-message filters, Tab focus order, Alt shortcuts.
+  bool PreTranslate(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // For the message loop: true when a manager consumed the message.
+  static bool TranslateLoopMessage(const MSG& message);
+  static CUIPaintManager* FindManagerOf(HWND window);
+  void SetNoActivate(bool noActivate) { noActivate_ = noActivate; }
   HWND GetPaintWindow() const { return window_; }
   // Fonts are measured with this device context; binding a window sets it.
   void SetPaintDC(HDC dc) { paintDc_ = dc; }
@@ -94,6 +113,54 @@ class CUIPaintManager {
   void SetFocusNeeded(bool needed) { focusNeeded_ = needed; }
   bool IsFocusNeeded() const { return focusNeeded_; }
   void MoveFocusToNextTab(bool forward = true);
+
+  void SetCapture();
+  void ReleaseCapture();
+  bool IsCaptured() const { return mouseCaptured_; }
+  CControlUI* GetHover() const { return hover_; }
+  CControlUI* GetPushed() const { return pushed_; }
+
+  // ---- Timers (window timer numbers from 17, wrapping after 254) ----
+  bool SetTimer(CControlUI* control, UINT id, UINT interval);
+  bool KillTimer(CControlUI* control, UINT id);
+  void KillTimer(CControlUI* control);
+  void RemoveAllTimers();
+  const CUITimerList& GetTimers() const { return timers_; }
+
+  // ---- Listener lists ----
+  bool AddMessageFilter(IMessageFilterUI* filter);
+  bool RemoveMessageFilter(IMessageFilterUI* filter);
+  bool AddPreMessageFilter(IMessageFilterUI* filter);
+  bool RemovePreMessageFilter(IMessageFilterUI* filter);
+  bool AddTranslateAccelerator(ITranslateAccelerator* handler);
+  bool RemoveTranslateAccelerator(ITranslateAccelerator* handler);
+  bool AddPostPaint(CControlUI* control);
+  bool RemovePostPaint(CControlUI* control);
+  bool AddNativeWindow(CControlUI* control, HWND window);
+  bool RemoveNativeWindow(HWND window);
+  bool AddMouseLeaveNeeded(CControlUI* control);
+  bool RemoveMouseLeaveNeeded(CControlUI* control);
+
+  // ---- Window attributes (the Window element of a layout) ----
+  SIZE GetInitSize() const { return initSize_; }
+  // Also resizes the bound window's client area.
+  void SetInitSize(int cx, int cy);
+  const RECT& GetSizeBox() const { return sizeBox_; }
+  void SetSizeBox(const RECT& box) { sizeBox_ = box; }
+  const RECT& GetCaptionRect() const { return caption_; }
+  void SetCaptionRect(const RECT& caption) { caption_ = caption; }
+  SIZE GetRoundCorner() const { return roundCorner_; }
+  void SetRoundCorner(int cx, int cy) { roundCorner_ = {cx, cy}; }
+  SIZE GetMinInfo() const { return minInfo_; }
+  void SetMinInfo(int cx, int cy) { minInfo_ = {cx, cy}; }
+  SIZE GetMaxInfo() const { return maxInfo_; }
+  void SetMaxInfo(int cx, int cy) { maxInfo_ = {cx, cy}; }
+  BYTE GetOpacity() const { return opacity_; }
+  void SetOpacity(BYTE opacity) { opacity_ = opacity; }
+  bool IsShowDirty() const { return showDirty_; }
+  void SetShowDirty(bool show) { showDirty_ = show; }
+  void SetOffscreenPaint(bool offscreen) { offscreenPaint_ = offscreen; }
+  void SetHoverTime(UINT ms) { hoverTime_ = ms; }
 
   // ---- Notifications ----
   bool AddNotifier(INotifyUI* notifier);
@@ -159,6 +226,52 @@ class CUIPaintManager {
   bool noActivate_ = false;
   bool usesVirtualWindows_ = false;
   bool sharedResources_ = false;
+
+  // Window side.
+  void ForgetWindowState(CControlUI* control);
+  void ClearInputState();
+  bool HandlePaint();
+  void LayoutIfNeeded(const RECT& client);
+  void PaintOffscreen(HDC target, const RECT& dirty, const RECT& client);
+  void OnMouseMove(POINT point, WPARAM keys);
+  void OnMouseLeave();
+  bool OnSetCursor(LPARAM lParam);
+  void ShowToolTip();
+  void HideToolTip();
+  bool HandleShortcut(wchar_t key);
+  bool TranslateAccelerators(MSG* message);
+  UIEvent MakeEvent(int type, CControlUI* sender, WPARAM wParam, LPARAM lParam) const;
+  void SendEvent(CControlUI* control, int type, WPARAM wParam = 0, LPARAM lParam = 0, wchar_t key = 0);
+
+  CUIString windowName_;
+  WindowDC windowDc_;
+  OffscreenSurface offscreen_;
+  UniqueWindow toolTip_;
+  TOOLINFOW toolInfo_ = {};
+  CControlUI* keyTarget_ = nullptr;
+  CControlUI* hover_ = nullptr;
+  CControlUI* pushed_ = nullptr;
+  bool offscreenPaint_ = true;
+  bool showDirty_ = false;
+  bool mouseTracking_ = false;
+  bool mouseCaptured_ = false;
+  bool painting_ = false;
+  UINT hoverTime_ = 1000;
+  CUITimerList timers_;
+  CUIPtrArray messageFilters_;
+  CUIPtrArray preMessageFilters_;
+  CUIPtrArray translateAccelerators_;
+  CUIPtrArray postPaint_;
+  std::vector<std::pair<CControlUI*, HWND>> nativeWindows_;
+  CUIPtrArray mouseLeaveNeeded_;
+  ManagerRegistration registration_;
+  SIZE initSize_ = {0, 0};
+  RECT sizeBox_ = {0, 0, 0, 0};
+  RECT caption_ = {0, 0, 0, 0};
+  SIZE roundCorner_ = {0, 0};
+  SIZE minInfo_ = {0, 0};
+  SIZE maxInfo_ = {0, 0};
+  BYTE opacity_ = 255;
 
   CUIPtrArray notifiers_;
   std::vector<NotifyMsg> asyncNotify_;

@@ -70,6 +70,7 @@ bool CUIPaintManager::AttachRoot(CControlUI* root) {
     SendFocusEvent(old, UIEVENT_KILLFOCUS);
     RaiseNotify(old, L"killfocus");
   }
+  ClearInputState();
   if (root_ != nullptr) {
     ReapDelayedCleanup();
     asyncNotify_.clear();
@@ -109,6 +110,7 @@ void CUIPaintManager::ForgetControl(CControlUI* control) {
   if (control == nullptr) return;
   if (focus_ == control) focus_ = nullptr;
   if (root_ == control) root_ = nullptr;
+  ForgetWindowState(control);
   const CUIString name = control->GetName();
   if (!name.IsEmpty() && nameMap_.Find(name, false) == control) nameMap_.Remove(name);
   for (NotifyMsg& msg : asyncNotify_) {
