@@ -1,0 +1,34 @@
+#pragma once
+// A label that plays a numbered series of images as its background, one
+// frame per tick of control timer 2100.
+#include "SkinUI/controls/FrameAnimator.h"
+#include "SkinUI/controls/LabelUI.h"
+
+namespace SkinUI {
+
+class CSequenceLabelUI : public CLabelUI {
+ public:
+  CSequenceLabelUI();
+
+  const wchar_t* GetClass() const override;
+  void* AsInterface(const wchar_t* name) override;
+  void SetAttribute(const wchar_t* name, const wchar_t* value) override;
+  void OnInitialize() override;
+  void HandleEvent(UIEvent& event) override;
+
+  virtual void SetSequencePattern(const wchar_t* pattern);
+  virtual CUIString GetSequencePattern() const;
+  virtual void SetSequenceCount(int count);
+  virtual int GetSequenceCount() const;
+  virtual void SetSequenceInterval(int interval);
+  virtual int GetSequenceInterval() const;
+
+  // Shows the frames from the first one on.
+  void StartSequence();
+  const CFrameAnimator& GetAnimator() const { return animator_; }
+
+ private:
+  CFrameAnimator animator_;
+};
+
+}  // namespace SkinUI
