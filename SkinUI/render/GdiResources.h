@@ -6,26 +6,10 @@
 
 namespace SkinUI {
 
-struct GdiObjectTraits {
-  using pointer = HGDIOBJ;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DeleteObject(h); }
-};
-
-struct BitmapTraits {
-  using pointer = HBITMAP;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DeleteObject(h); }
-};
-
-struct FontTraits {
-  using pointer = HFONT;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DeleteObject(h); }
-};
-
-struct RegionTraits {
-  using pointer = HRGN;
+// Pens, brushes, bitmaps, fonts and regions are all freed with DeleteObject.
+template <typename Handle>
+struct DeleteObjectTraits {
+  using pointer = Handle;
   static pointer invalid() noexcept { return nullptr; }
   static void close(pointer h) noexcept { ::DeleteObject(h); }
 };
@@ -36,10 +20,10 @@ struct MemoryDcTraits {
   static void close(pointer h) noexcept { ::DeleteDC(h); }
 };
 
-using UniqueGdiObject = Utils::UniqueResource<GdiObjectTraits>;
-using UniqueBitmap = Utils::UniqueResource<BitmapTraits>;
-using UniqueFont = Utils::UniqueResource<FontTraits>;
-using UniqueRegion = Utils::UniqueResource<RegionTraits>;
+using UniqueGdiObject = Utils::UniqueResource<DeleteObjectTraits<HGDIOBJ>>;
+using UniqueBitmap = Utils::UniqueResource<DeleteObjectTraits<HBITMAP>>;
+using UniqueFont = Utils::UniqueResource<DeleteObjectTraits<HFONT>>;
+using UniqueRegion = Utils::UniqueResource<DeleteObjectTraits<HRGN>>;
 using UniqueMemoryDc = Utils::UniqueResource<MemoryDcTraits>;
 
 // Selects an object into a device context for the lifetime of the scope.
