@@ -208,6 +208,11 @@ class CUIPaintManager {
   DWORD GetDefaultLinkFontColor() const { return linkColor_; }
   DWORD GetDefaultLinkHoverFontColor() const { return linkHoverColor_; }
   DWORD GetDefaultSelectedBkColor() const { return selectedColor_; }
+  void SetDefaultDisabledColor(DWORD color) { disabledColor_ = color; }
+  void SetDefaultFontColor(DWORD color) { fontColor_ = color; }
+  void SetDefaultLinkFontColor(DWORD color) { linkColor_ = color; }
+  void SetDefaultLinkHoverFontColor(DWORD color) { linkHoverColor_ = color; }
+  void SetDefaultSelectedBkColor(DWORD color) { selectedColor_ = color; }
 
  protected:
   void ReleaseTables();

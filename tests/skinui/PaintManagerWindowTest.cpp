@@ -2,6 +2,8 @@
 // routing, focus order and the asynchronous notification queue.
 #include <gtest/gtest.h>
 
+#include "SkinUI/builder/DialogBuilder.h"
+#include "SkinUI/builder/WindowAttributes.h"
 #include "SkinUI/layout/VerticalLayoutUI.h"
 #include "tests/skinui/ManagedWindow.h"
 
@@ -204,6 +206,20 @@ TEST_F(PaintManagerWindowTest, TabMovesTheFocusInTreeOrderAndWraps) {
   EXPECT_GE(window_.Count(L"setfocus"), 4);
 }
 
+TEST_F(PaintManagerWindowTest, AltShortcutFocusesTheControlWithThatKey) {
+  items_[2]->SetShortcut(L'S');
+  items_[1]->SetShortcut(L'Q');
+  items_[1]->SetEnabled(false);
+  ::PostMessageW(window_, WM_SYSCHAR, L's', 0);
+  PumpManaged();
+  EXPECT_EQ(window_.manager.GetFocus(), items_[2]) << "the key is compared upper-cased";
+  ::PostMessageW(window_, WM_SYSCHAR, L'q', 0);
+  PumpManaged();
+  EXPECT_EQ(window_.manager.GetFocus(), items_[2]) << "disabled controls take no shortcut";
+  LRESULT result = 0;
+  EXPECT_FALSE(window_.manager.PreTranslate(WM_SYSCHAR, L'z', 0, result)) << "an unknown key is left alone";
+}
+
 TEST_F(PaintManagerWindowTest, HidingTheFocusedControlSendsKillFocus) {
   window_.manager.SetFocus(items_[2]);
   ASSERT_EQ(window_.manager.GetFocus(), items_[2]);
@@ -259,6 +275,36 @@ TEST_F(PaintManagerWindowTest, KeysGoToTheFocusAndKeyUpToTheKeyTarget) {
   EXPECT_EQ(items_[1]->Count(UIEVENT_CHAR), 1);
   EXPECT_EQ(items_[1]->Count(UIEVENT_KEYUP), 1) << "key up follows the key down, not the focus";
   EXPECT_EQ(items_[2]->Count(UIEVENT_KEYUP), 0);
+}
+
+}  // namespace
+}  // namespace SkinUI
+
+namespace SkinUI {
+namespace {
+
+TEST(DialogBuilderWindowTest, WindowSizeResizesOnlyBeforeAnyControlExists) {
+  ManagedWindow window;
+  ASSERT_NE(window.Create(nullptr, L"sized", WS_POPUP, WS_EX_TOOLWINDOW, 10, 10, 100, 80), nullptr);
+  CDialogBuilder builder;
+  CControlUI* root = builder.Create(L"<Window size=\"240,130\" caption=\"0,0,0,35\"><VerticalLayout/></Window>",
+                                    nullptr, nullptr, &window.manager);
+  ASSERT_NE(root, nullptr);
+  RECT client;
+  ::GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 240);
+  EXPECT_EQ(client.bottom, 130);
+  RECT place;
+  ::GetWindowRect(window, &place);
+  EXPECT_EQ(place.left, 10) << "not moved";
+  EXPECT_EQ(window.manager.GetCaptionRect().bottom, 35);
+
+  ASSERT_TRUE(window.manager.AttachRoot(root));
+  ApplyWindowAttribute(window.manager, L"size", L"50,60");
+  ::GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 240) << "with a root the size is only recorded";
+  EXPECT_EQ(window.manager.GetInitSize().cx, 50);
+  ::DestroyWindow(window);
 }
 
 }  // namespace
