@@ -4,6 +4,7 @@
 
 #include "SkinUI/builder/DialogBuilder.h"
 #include "SkinUI/builder/WindowAttributes.h"
+#include "SkinUI/controls/OptionUI.h"
 #include "SkinUI/layout/VerticalLayoutUI.h"
 #include "tests/skinui/ManagedWindow.h"
 
@@ -305,6 +306,63 @@ TEST(DialogBuilderWindowTest, WindowSizeResizesOnlyBeforeAnyControlExists) {
   EXPECT_EQ(client.right, 240) << "with a root the size is only recorded";
   EXPECT_EQ(window.manager.GetInitSize().cx, 50);
   ::DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace SkinUI
+
+namespace SkinUI {
+namespace {
+
+// A built layout with a button and a check box, clicked through window messages.
+class BuiltWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(window_.Create(nullptr, L"built", WS_POPUP, WS_EX_TOOLWINDOW, 30, 30, 100, 100), nullptr);
+    CDialogBuilder builder;
+    CControlUI* root = builder.Create(
+        L"<Window size=\"200,100\"><VerticalLayout>"
+        L"<Button name=\"go\" height=\"40\"/><CheckBox name=\"agree\" height=\"40\"/>"
+        L"</VerticalLayout></Window>",
+        nullptr, nullptr, &window_.manager);
+    ASSERT_NE(root, nullptr);
+    ASSERT_TRUE(window_.manager.AttachRoot(root));
+    ::ShowWindow(window_, SW_SHOWNA);
+    ::UpdateWindow(window_);
+    PumpManaged();
+    window_.seen.clear();
+  }
+  void TearDown() override {
+    if (::IsWindow(window_)) ::DestroyWindow(window_);
+  }
+  void Click(int downY, int upY) {
+    ::SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(20, downY));
+    ::SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, downY));
+    ::SendMessageW(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, upY));
+    ::SendMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(20, upY));
+    PumpManaged();
+  }
+  ManagedWindow window_;
+};
+
+TEST_F(BuiltWindowTest, ClickOnlyWhenReleasedInside) {
+  Click(10, 30);
+  ASSERT_EQ(window_.Count(L"click"), 1);
+  EXPECT_EQ(window_.seen.back().sender, window_.manager.FindControl(L"go"));
+  Click(10, 90);  // released over the check box
+  EXPECT_EQ(window_.Count(L"click"), 1);
+  EXPECT_EQ(window_.Count(L"selectchanged"), 0) << "the check box never had the press";
+}
+
+TEST_F(BuiltWindowTest, CheckBoxTogglesAndSaysSo) {
+  auto* box = static_cast<COptionUI*>(window_.manager.FindControl(L"agree"));
+  ASSERT_NE(box, nullptr);
+  ASSERT_FALSE(box->IsSelected());
+  Click(60, 60);
+  EXPECT_TRUE(box->IsSelected());
+  Click(60, 60);
+  EXPECT_FALSE(box->IsSelected());
+  EXPECT_EQ(window_.Count(L"selectchanged"), 2);
 }
 
 }  // namespace
