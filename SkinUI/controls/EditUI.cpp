@@ -1,6 +1,7 @@
 #include "SkinUI/controls/EditUI.h"
 
 #include "SkinUI/controls/AttributeValues.h"
+#include "SkinUI/controls/EditWnd.h"
 #include "SkinUI/manager/UIPaintManager.h"
 #include "SkinUI/render/ImageAttribute.h"
 #include "SkinUI/render/UIRender.h"
@@ -12,7 +13,101 @@ CEditUI::CEditUI() {
   bkColor_ = 0xFFFFFFFF;
 }
 
+CEditUI::~CEditUI() {
+  if (editWnd_ == nullptr) return;
+  CEditWnd* edit = editWnd_;
+  editWnd_ = nullptr;
+  edit->Detach();
+  if (manager_ != nullptr) manager_->RemoveNativeWindow(edit->GetHWND());
+  edit->Close();
+}
+
 const wchar_t* CEditUI::GetClass() const { return L"Edit"; }
+
+HWND CEditUI::GetChildWindow() { return editWnd_ != nullptr ? editWnd_->GetHWND() : nullptr; }
+
+void CEditUI::StartEditing() {
+  if (editWnd_ != nullptr || !IsEnabled()) return;
+  // A failed window leaves the edit as a plain text display.
+  editWnd_ = CEditWnd::Open(this);
+  Invalidate();
+}
+
+void CEditUI::OnEditWindowClosed() {
+  editWnd_ = nullptr;
+  Invalidate();
+}
+
+void CEditUI::TakeNativeText(const wchar_t* text) {
+  text_ = text;
+  measureNeeded_ = true;
+}
+
+void CEditUI::SetText(const wchar_t* text) {
+  CLabelUI::SetText(text);
+  if (editWnd_ != nullptr) ::SetWindowTextW(editWnd_->GetHWND(), text_);
+}
+
+void CEditUI::Place(RECT rect, bool invalidate) {
+  CLabelUI::Place(rect, invalidate);
+  if (editWnd_ != nullptr) editWnd_->Reposition();
+}
+
+void CEditUI::Move(SIZE offset, bool invalidate) {
+  CLabelUI::Move(offset, invalidate);
+  if (editWnd_ != nullptr) editWnd_->Reposition();
+}
+
+void CEditUI::SetVisible(bool visible) {
+  CLabelUI::SetVisible(visible);
+  EndEditingIfHidden();
+}
+
+void CEditUI::SetShownByParent(bool shown) {
+  CLabelUI::SetShownByParent(shown);
+  EndEditingIfHidden();
+}
+
+void CEditUI::EndEditingIfHidden() {
+  if (editWnd_ == nullptr || IsVisible() || manager_ == nullptr) return;
+  // Taking the window's focus makes the native window close itself.
+  ::SetFocus(manager_->GetPaintWindow());
+  manager_->SetFocus(nullptr);
+}
+
+RECT CEditUI::GetNativeRect() const {
+  RECT area = TextArea();
+  if (manager_ != nullptr) {
+    const FontInfo* info = font_ >= 0 ? manager_->GetFontInfo(font_) : nullptr;
+    if (info == nullptr) info = manager_->GetDefaultFontInfo();
+    const int fontHeight = info != nullptr ? info->metrics.tmHeight : 0;
+    const int height = area.bottom - area.top;
+    if (fontHeight > 0 && fontHeight < height) {
+      area.top += (height - fontHeight) / 2;
+      area.bottom = area.top + fontHeight;
+    }
+  }
+  for (CControlUI* ancestor = parent_; ancestor != nullptr; ancestor = ancestor->GetParent()) {
+    RECT clipped;
+    const RECT client = ancestor->GetClientPos();
+    if (!ancestor->IsVisible() || !::IntersectRect(&clipped, &area, &client)) return RECT{0, 0, 0, 0};
+    area = clipped;
+  }
+  return area;
+}
+
+DWORD CEditUI::GetNativeStyle() const {
+  DWORD style = extraStyle_;
+  if ((textStyle_ & DT_CENTER) != 0) {
+    style |= ES_CENTER;
+  } else if ((textStyle_ & DT_RIGHT) != 0) {
+    style |= ES_RIGHT;
+  } else {
+    style |= ES_LEFT;
+  }
+  if (password_) style |= ES_PASSWORD;
+  return style;
+}
 
 void* CEditUI::AsInterface(const wchar_t* name) {
   if (name != nullptr && std::wcscmp(name, L"Edit") == 0) return this;
@@ -33,6 +128,7 @@ void CEditUI::SetEnabled(bool enabled) {
 void CEditUI::SetReadOnly(bool readOnly) {
   if (readOnly_ == readOnly) return;
   readOnly_ = readOnly;
+  if (editWnd_ != nullptr) ::SendMessageW(editWnd_->GetHWND(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
   Invalidate();
 }
 
@@ -87,6 +183,7 @@ void CEditUI::SetAttribute(const wchar_t* name, const wchar_t* value) {
     SetAutoSelectAll(IsTrue(value));
   } else if (key == L"maxchar") {
     SetMaxChar(ToInt(value));
+    if (editWnd_ != nullptr) ::SendMessageW(editWnd_->GetHWND(), EM_LIMITTEXT, static_cast<WPARAM>(maxChar_), 0);
   } else if (key == L"normalimage") {
     SetNormalImage(value);
   } else if (key == L"hotimage") {
@@ -124,6 +221,34 @@ void CEditUI::HandleEvent(UIEvent& event) {
         return;
       }
       break;
+    case UIEVENT_WINDOWSIZE:
+      if (editWnd_ != nullptr && manager_ != nullptr) manager_->SetFocusNeeded(true);
+      return;
+    case UIEVENT_SCROLLWHEEL:
+      if (editWnd_ != nullptr) return;
+      break;
+    case UIEVENT_SETFOCUS:
+      CLabelUI::HandleEvent(event);
+      StartEditing();
+      return;
+    case UIEVENT_KILLFOCUS:
+      CLabelUI::HandleEvent(event);
+      return;
+    case UIEVENT_BUTTONDOWN:
+    case UIEVENT_RBUTTONDOWN:
+    case UIEVENT_DBLCLICK:
+      if (!IsEnabled()) return;
+      if (manager_ != nullptr) manager_->ReleaseCapture();
+      if (IsFocused() && editWnd_ == nullptr) {
+        StartEditing();
+      } else if (editWnd_ != nullptr && !autoSelectAll_) {
+        const HWND native = editWnd_->GetHWND();
+        const RECT area = GetNativeRect();
+        ::SendMessageW(native, EM_SETSEL, 0, 0);
+        ::PostMessageW(native, WM_LBUTTONDOWN, event.wParam,
+                       MAKELPARAM(event.ptMouse.x - area.left, event.ptMouse.y - area.top));
+      }
+      return;
     case UIEVENT_MOUSEMOVE:
     case UIEVENT_BUTTONUP:
     case UIEVENT_CONTEXTMENU:

@@ -6,9 +6,12 @@
 
 namespace SkinUI {
 
+class CEditWnd;
+
 class CEditUI : public CLabelUI {
  public:
   CEditUI();
+  ~CEditUI() override;
 
   const wchar_t* GetClass() const override;
   void* AsInterface(const wchar_t* name) override;
@@ -19,6 +22,23 @@ class CEditUI : public CLabelUI {
   void SetAttribute(const wchar_t* name, const wchar_t* value) override;
   void PaintStateImage(HDC dc) override;
   void PaintText(HDC dc) override;
+  HWND GetChildWindow() override;
+  void SetText(const wchar_t* text) override;
+  void Place(RECT rect, bool invalidate = true) override;
+  void Move(SIZE offset, bool invalidate = true) override;
+  void SetVisible(bool visible = true) override;
+  void SetShownByParent(bool shown) override;
+
+  // ---- For the native edit window ----
+  bool IsEditing() const { return editWnd_ != nullptr; }
+  // The text area, cut to the font's height and centred, clipped by every
+  // ancestor; empty when an ancestor is hidden or does not overlap.
+  RECT GetNativeRect() const;
+  // Alignment, password and number-only bits of the native window's style.
+  DWORD GetNativeStyle() const;
+  // The native text changed: copied without repainting through SetText.
+  void TakeNativeText(const wchar_t* text);
+  void OnEditWindowClosed();
 
   int GetMaxChar() const { return maxChar_; }
   void SetMaxChar(int count) { maxChar_ = count; }
@@ -56,6 +76,11 @@ class CEditUI : public CLabelUI {
 
  private:
   void SetImage(DrawInfo& info, const wchar_t* image);
+  void StartEditing();
+  // Editing ends when the edit is no longer shown.
+  void EndEditingIfHidden();
+
+  CEditWnd* editWnd_ = nullptr;
   bool DrawState(HDC dc, DrawInfo& info);
 
   int maxChar_ = 255;

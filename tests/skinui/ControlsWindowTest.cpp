@@ -2,7 +2,10 @@
 // the fade timer, and clicks routed by the paint manager.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "SkinUI/controls/ButtonUI.h"
+#include "SkinUI/controls/EditUI.h"
 #include "SkinUI/controls/OptionUI.h"
 #include "SkinUI/controls/SequenceLabelUI.h"
 #include "SkinUI/layout/VerticalLayoutUI.h"
@@ -121,6 +124,85 @@ TEST_F(ControlsWindowTest, FadeTimerRunsToTheHotImageAndStops) {
   ASSERT_EQ(UISTATE_HOT, button->GetButtonState() & UISTATE_HOT);
   ASSERT_TRUE(PumpUntil([&] { return button->GetFadeAlpha() == 0; }));
   EXPECT_EQ(0, window_.Count(L"timer"));  // the fade timer sends no notification
+}
+
+TEST_F(ControlsWindowTest, EditTypesInItsNativeWindowWhileFocused) {
+  auto* edit = new CEditUI;
+  edit->SetName(L"installDirEdit");
+  edit->SetFixedHeight(30);
+  edit->SetText(L"C:\\Melodrix");
+  edit->SetAttribute(L"maxchar", L"20");
+  auto* other = new CButtonUI;
+  other->SetFixedHeight(40);
+  root_->Add(edit);
+  root_->Add(other);
+  Show();  // the first tab stop may take the focus at the first layout
+  edit->SetFocus();
+  const HWND native = edit->GetChildWindow();
+  ASSERT_NE(nullptr, native);
+  EXPECT_EQ(window_.operator HWND(), ::GetParent(native));
+  EXPECT_TRUE(::IsWindowVisible(native));
+  RECT placed;
+  ::GetWindowRect(native, &placed);
+  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&placed), 2);
+  const RECT expected = edit->GetNativeRect();
+  EXPECT_TRUE(::EqualRect(&placed, &expected));
+  EXPECT_GE(placed.left, 4);
+  EXPECT_LE(placed.bottom, 30 - 3);
+  wchar_t shown[64] = {};
+  ::GetWindowTextW(native, shown, 64);
+  EXPECT_STREQ(L"C:\\Melodrix", shown);
+
+  // Each change of the native text reaches the control with one notification.
+  ::SendMessageW(native, WM_CHAR, L'2', 0);
+  ::SendMessageW(native, WM_CHAR, L'6', 0);
+  PumpManaged();
+  EXPECT_STREQ(L"C:\\Melodrix26", edit->GetText().GetData());
+  EXPECT_EQ(2, window_.Count(L"textchanged"));
+  // The character limit holds.
+  ::SetWindowTextW(native, L"");
+  for (int i = 0; i < 25; ++i) ::SendMessageW(native, WM_CHAR, L'x', 0);
+  PumpManaged();
+  EXPECT_EQ(20, edit->GetText().GetLength());
+  // Return is reported and not typed.
+  ::SendMessageW(native, WM_KEYDOWN, VK_RETURN, 0);
+  ::SendMessageW(native, WM_CHAR, VK_RETURN, 0);
+  PumpManaged();
+  EXPECT_EQ(1, window_.Count(L"return"));
+  EXPECT_EQ(20, edit->GetText().GetLength());
+
+  // Focus elsewhere: the native window goes, the text stays.
+  other->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(native); }));
+  EXPECT_EQ(nullptr, edit->GetChildWindow());
+  EXPECT_EQ(std::wstring(20, L'x'), std::wstring(edit->GetText().GetData()));
+
+  // Hiding an edit while editing ends the editing.
+  edit->SetFocus();
+  const HWND again = edit->GetChildWindow();
+  ASSERT_NE(nullptr, again);
+  edit->SetVisible(false);
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(again); }));
+  EXPECT_EQ(nullptr, edit->GetChildWindow());
+}
+
+TEST_F(ControlsWindowTest, PasswordEditMasksItsNativeWindowAndReadOnlyRefusesTyping) {
+  auto* edit = new CEditUI;
+  edit->SetFixedHeight(30);
+  edit->SetAttribute(L"password", L"true");
+  edit->SetAttribute(L"readonly", L"true");
+  edit->SetText(L"abc");
+  root_->Add(edit);
+  Show();
+  edit->SetFocus();
+  const HWND native = edit->GetChildWindow();
+  ASSERT_NE(nullptr, native);
+  EXPECT_EQ(static_cast<LRESULT>(L'*'), ::SendMessageW(native, EM_GETPASSWORDCHAR, 0, 0));
+  EXPECT_NE(0, ::GetWindowLongW(native, GWL_STYLE) & ES_READONLY);
+  ::SendMessageW(native, WM_CHAR, L'd', 0);
+  PumpManaged();
+  EXPECT_STREQ(L"abc", edit->GetText().GetData());
+  EXPECT_EQ(0, window_.Count(L"textchanged"));
 }
 
 }  // namespace
