@@ -511,6 +511,59 @@ TEST_F(ControlsFixture, EditShowsTipOrMaskedText) {
   EXPECT_EQ(0u, edit->GetBehaviourFlags());
 }
 
+// Whether any pixel of the canvas has this colour.
+bool Shows(const OffscreenCanvas& canvas, int width, int height, DWORD rgb) {
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (canvas.Rgb(x, y) == rgb) return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(ControlsFixture, ButtonAndOptionTextColoursFollowTheState) {
+  auto* button = new CButtonUI;
+  button->SetFixedHeight(30);
+  button->SetText(L"安装");
+  button->SetAttribute(L"textcolor", L"#FFFF0000");
+  button->SetAttribute(L"hottextcolor", L"#FF00FF00");
+  button->SetAttribute(L"pushedtextcolor", L"#FF0000FF");
+  auto* option = new COptionUI;
+  option->SetFixedHeight(30);
+  option->SetText(L"同意");
+  option->SetAttribute(L"textcolor", L"#FFFF0000");
+  option->SetAttribute(L"hottextcolor", L"#FF00FF00");
+  option->SetAttribute(L"selectedtextcolor", L"#FFFFFFFF");
+  root_->Add(button);
+  root_->Add(option);
+  OffscreenCanvas canvas(100, 60);
+  manager_.SetPaintDC(canvas.dc());
+  Attach(RECT{0, 0, 100, 60});
+
+  struct Step {
+    CControlUI* control;
+    int event;  // 0: none
+    DWORD expected;
+  } steps[] = {
+      {button, 0, kRed},
+      {button, UIEVENT_MOUSEENTER, kGreen},
+      {button, UIEVENT_BUTTONDOWN, kBlue},
+      {option, UIEVENT_MOUSEENTER, kGreen},
+      {option, UIEVENT_BUTTONDOWN, kGreen},  // options have no pushed text colour
+      {option, UIEVENT_BUTTONUP, kWhite},    // selected: its own colour, hot or not
+  };
+  for (const Step& step : steps) {
+    if (step.event != 0) {
+      const RECT& r = step.control->GetPos();
+      Send(step.control, step.event, r.left + 2, r.top + 2);
+    }
+    canvas.Fill(0xFF000000);
+    const RECT& r = step.control->GetPos();
+    step.control->Paint(canvas.dc(), r, nullptr);
+    EXPECT_TRUE(Shows(canvas, 100, 60, step.expected)) << std::hex << step.expected;
+  }
+}
+
 TEST_F(ControlsFixture, EditStateImages) {
   auto* edit = new CEditUI;
   edit->SetNormalImage(ColourImage(0xFFFF0000));
