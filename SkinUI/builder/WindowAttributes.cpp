@@ -63,7 +63,16 @@ void ApplyWindowAttribute(CUIPaintManager& manager, const wchar_t* name, const w
   } else if (std::wcscmp(name, L"noactivate") == 0) {
     manager.SetNoActivate(ReadBool(value));
   } else if (Is(name, L"opacity")) {
-    manager.SetOpacity(static_cast<BYTE>(std::wcstol(value, nullptr, 10)));
+    const BYTE opacity = static_cast<BYTE>(std::wcstol(value, nullptr, 10));
+    manager.SetOpacity(opacity);
+    if (HWND window = manager.GetPaintWindow()) {
+      const LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+      ::SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+      if (!::SetLayeredWindowAttributes(window, 0, opacity, LWA_ALPHA)) {
+        // The window stays opaque; nothing else depends on the alpha.
+        ::SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle);
+      }
+    }
   } else if (Is(name, L"disabledfontcolor")) {
     manager.SetDefaultDisabledColor(ReadColor(value));
   } else if (Is(name, L"defaultfontcolor")) {

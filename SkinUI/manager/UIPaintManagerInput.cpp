@@ -90,17 +90,19 @@ void CUIPaintManager::ShowToolTip() {
   if (hover_ == nullptr) return;
   const CUIString text = ProcessLanguageTokens(hover_->GetToolTip());
   if (text.IsEmpty()) return;
-  static CUIString shown;  // the tool tip keeps a pointer to its text until the next update
-  shown = text;
   toolInfo_ = {};
   toolInfo_.cbSize = sizeof(toolInfo_);
-  toolInfo_.uFlags = TTF_IDISHWND;
+  toolInfo_.uFlags = TTF_TRACK | TTF_ABSOLUTE;
   toolInfo_.hwnd = window_;
-  toolInfo_.uId = reinterpret_cast<UINT_PTR>(window_);
+  toolInfo_.uId = 1;  // the window's only tool, re-described for every control
   toolInfo_.hinst = GetInstance();
-  toolInfo_.lpszText = const_cast<wchar_t*>(static_cast<const wchar_t*>(shown));
+  // The tool tip copies the text.
+  toolInfo_.lpszText = const_cast<wchar_t*>(static_cast<const wchar_t*>(text));
   toolInfo_.rect = hover_->GetPos();
   if (!toolTip_) {
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
+    // Without the class the create below fails and is handled there.
+    ::InitCommonControlsEx(&classes);
     toolTip_.reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                      GetInstance(), nullptr));
@@ -109,7 +111,11 @@ void CUIPaintManager::ShowToolTip() {
   }
   ::SendMessageW(toolTip_.get(), TTM_SETMAXTIPWIDTH, 0, hover_->GetToolTipWidth());
   ::SendMessageW(toolTip_.get(), TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&toolInfo_));
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  ::SendMessageW(toolTip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x, cursor.y + 20));
   ::SendMessageW(toolTip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&toolInfo_));
+  toolInfo_.lpszText = nullptr;  // the text is local to this call
 }
 
 void CUIPaintManager::HideToolTip() {

@@ -300,6 +300,12 @@ bool CUIPaintManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
       }
       return false;
     }
+    case WM_DESTROY:
+      // A later window may get the same handle: this manager no longer answers for it.
+      registration_.Leave();
+      windowDc_.Reset();
+      SetPaintDC(nullptr);
+      return false;
     case kDrainMessage:
       DrainNotifyQueue();
       result = 0;

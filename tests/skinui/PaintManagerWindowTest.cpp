@@ -305,7 +305,17 @@ TEST(DialogBuilderWindowTest, WindowSizeResizesOnlyBeforeAnyControlExists) {
   ::GetClientRect(window, &client);
   EXPECT_EQ(client.right, 240) << "with a root the size is only recorded";
   EXPECT_EQ(window.manager.GetInitSize().cx, 50);
+
+  ApplyWindowAttribute(window.manager, L"opacity", L"200");
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  EXPECT_NE(flags & LWA_ALPHA, 0u);
+  HWND handle = window;
+  EXPECT_EQ(CUIPaintManager::FindManagerOf(handle), &window.manager);
   ::DestroyWindow(window);
+  EXPECT_EQ(CUIPaintManager::FindManagerOf(handle), nullptr) << "a destroyed window has no manager";
 }
 
 }  // namespace
@@ -363,6 +373,58 @@ TEST_F(BuiltWindowTest, CheckBoxTogglesAndSaysSo) {
   Click(60, 60);
   EXPECT_FALSE(box->IsSelected());
   EXPECT_EQ(window_.Count(L"selectchanged"), 2);
+}
+
+}  // namespace
+}  // namespace SkinUI
+
+namespace SkinUI {
+namespace {
+
+HWND FindOwnedToolTip(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search = {owner, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        ::GetClassNameW(window, name, 64);
+        if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0 && ::GetWindow(window, GW_OWNER) == s->owner) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(PaintManagerWindowTest, HoverShowsTheToolTipAndCloseEndsHoverAndPress) {
+  items_[1]->SetToolTip(L"second item");
+  ::SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 50));
+  ::SendMessageW(window_, WM_MOUSEHOVER, 0, MAKELPARAM(10, 50));
+  EXPECT_EQ(items_[1]->Count(UIEVENT_MOUSEHOVER), 1);
+  EXPECT_NE(FindOwnedToolTip(window_), nullptr) << "the tool tip window is owned by this window";
+
+  ::SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 50));
+  ::SendMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(items_[1]->Count(UIEVENT_MOUSELEAVE), 1);
+  EXPECT_EQ(items_[1]->Count(UIEVENT_BUTTONUP), 1);
+  EXPECT_EQ(window_.manager.GetFocus(), nullptr);
+  EXPECT_EQ(FindOwnedToolTip(window_), nullptr) << "closing destroys the tool tip";
+}
+
+TEST_F(PaintManagerWindowTest, WheelReachesTheControlUnderTheCursor) {
+  POINT screen = {10, 90};
+  ::ClientToScreen(window_, &screen);
+  ::SendMessageW(window_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(screen.x, screen.y));
+  ::SendMessageW(window_, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+  EXPECT_EQ(items_[2]->Count(UIEVENT_SCROLLWHEEL), 2);
+  EXPECT_EQ(items_[0]->Count(UIEVENT_SCROLLWHEEL), 0);
+  EXPECT_EQ(window_.manager.GetHover(), items_[2]) << "a mouse move is replayed after the wheel";
 }
 
 }  // namespace
