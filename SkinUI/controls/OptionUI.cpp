@@ -41,9 +41,9 @@ bool COptionUI::IsSelected() const { return selected_; }
 const CUIString& COptionUI::GetGroup() const { return group_; }
 
 void COptionUI::SetGroup(const wchar_t* group) {
+  // Groups are found by name in the window's tree when a selection changes,
+  // so renaming is all it takes to move between groups.
   group_ = group != nullptr ? group : L"";
-  // A newly grouped selected option keeps the group to one selection.
-  if (selected_ && !group_.IsEmpty()) DeselectGroupMates();
 }
 
 void COptionUI::DeselectGroupMates() {
