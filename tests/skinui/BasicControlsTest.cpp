@@ -181,6 +181,25 @@ TEST_F(ControlsFixture, LabelMeasuresItsTextOnOneLine) {
   EXPECT_EQ(empty.cy, withText.cy);
 }
 
+TEST_F(ControlsFixture, MultiLineLabelGrowsWithTheWrappedText) {
+  auto* label = new CLabelUI;
+  label->SetAttribute(L"multiline", L"true");
+  label->SetTextPadding(RECT{2, 3, 2, 5});
+  label->SetText(L"Melodrix converts audio files between many formats quickly");
+  root_->Add(label);
+  OffscreenCanvas canvas(10, 10);
+  manager_.SetPaintDC(canvas.dc());
+  Attach(RECT{0, 0, 400, 400});
+  const int line = manager_.GetDefaultFontInfo()->metrics.tmHeight;
+  const SIZE wide = label->MeasureSize(SIZE{2000, 400});
+  EXPECT_EQ(2000, wide.cx);
+  EXPECT_EQ(3 + 5 + line, wide.cy);
+  // A narrower space is measured again, not taken from the cache.
+  const SIZE narrow = label->MeasureSize(SIZE{80, 400});
+  EXPECT_EQ(80, narrow.cx);
+  EXPECT_GE(narrow.cy, 3 + 5 + 3 * line);
+}
+
 TEST_F(ControlsFixture, ButtonClicksOnlyWhenReleasedInside) {
   auto* button = new CButtonUI;
   button->SetFixedHeight(40);
