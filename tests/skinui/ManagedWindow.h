@@ -24,13 +24,9 @@ class ManagedWindow : public CWindowWnd, public INotifyUI {
   CUIPaintManager manager;
   std::vector<SeenNotify> seen;
   std::function<void(NotifyMsg&)> onNotify;
-  // Set while the window handles a message, to tell "after the message" apart.
-  bool inMessage = false;
-  std::vector<bool> seenInMessage;
 
   void Notify(NotifyMsg& msg) override {
     seen.push_back({std::wstring(msg.sType), msg.pSender, msg.wParam});
-    seenInMessage.push_back(inMessage);
     if (onNotify) onNotify(msg);
   }
   int Count(const wchar_t* type) const {
@@ -46,12 +42,8 @@ class ManagedWindow : public CWindowWnd, public INotifyUI {
       manager.BindWindow(m_hWnd, L"managed");
       manager.AddNotifier(this);
     }
-    const bool outer = !inMessage;
-    inMessage = true;
     LRESULT result = 0;
-    const bool handled = manager.HandleWindowMessage(message, wParam, lParam, result);
-    if (outer) inMessage = false;
-    if (handled) return result;
+    if (manager.HandleWindowMessage(message, wParam, lParam, result)) return result;
     return CWindowWnd::HandleMessage(message, wParam, lParam);
   }
 };

@@ -115,7 +115,6 @@ TEST_F(PaintManagerWindowTest, TimersOfARemovedControlStop) {
 
 TEST_F(PaintManagerWindowTest, AsyncNotificationsArriveInOrderAfterTheMessage) {
   window_.seen.clear();
-  window_.seenInMessage.clear();
   // Raised while the window handles a message, as a control would from an event.
   window_.onNotify = [&](NotifyMsg& msg) {
     if (msg.sType != L"kick") return;
