@@ -234,6 +234,7 @@ class CUIPaintManager {
 
   // Window side.
   void ForgetWindowState(CControlUI* control);
+  void PostDrainMessage();
   void ClearInputState();
   bool HandlePaint();
   void LayoutIfNeeded(const RECT& client);
@@ -261,6 +262,7 @@ class CUIPaintManager {
   bool mouseTracking_ = false;
   bool mouseCaptured_ = false;
   bool painting_ = false;
+  bool queuePosted_ = false;  // the drain message is on its way
   UINT hoverTime_ = 1000;
   CUITimerList timers_;
   CUIPtrArray messageFilters_;

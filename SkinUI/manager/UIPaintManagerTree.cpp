@@ -134,7 +134,7 @@ void CUIPaintManager::AddDelayedCleanup(CControlUI* control) {
   if (control == nullptr) return;
   control->BindManager(this, nullptr, false);
   delayedCleanup_.Add(control);
-  if (window_ != nullptr) ::PostMessageW(window_, WM_APP + 1, 0, 0);
+  PostDrainMessage();
 }
 
 void CUIPaintManager::ReapDelayedCleanup() {
@@ -243,7 +243,7 @@ void CUIPaintManager::RaiseNotify(NotifyMsg& msg, bool asynchronous, bool enable
     }
   }
   asyncNotify_.push_back(msg);
-  if (window_ != nullptr) ::PostMessageW(window_, WM_APP + 1, 0, 0);
+  PostDrainMessage();
 }
 
 void CUIPaintManager::DrainNotifyQueue() {

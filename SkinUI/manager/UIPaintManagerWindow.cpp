@@ -42,6 +42,11 @@ CUIPaintManager* CUIPaintManager::FindManagerOf(HWND window) {
   return nullptr;
 }
 
+void CUIPaintManager::PostDrainMessage() {
+  if (window_ == nullptr || queuePosted_) return;
+  queuePosted_ = ::PostMessageW(window_, kDrainMessage, 0, 0) != FALSE;
+}
+
 void CUIPaintManager::ClearInputState() {
   keyTarget_ = nullptr;
   hover_ = nullptr;
@@ -307,6 +312,7 @@ bool CUIPaintManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
       SetPaintDC(nullptr);
       return false;
     case kDrainMessage:
+      queuePosted_ = false;
       DrainNotifyQueue();
       result = 0;
       return true;

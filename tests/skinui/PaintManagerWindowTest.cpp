@@ -144,6 +144,26 @@ TEST_F(PaintManagerWindowTest, AsyncNotificationsArriveInOrderAfterTheMessage) {
   EXPECT_EQ(window_.seen[2].wParam, 2u);
 }
 
+TEST_F(PaintManagerWindowTest, OneDrainMessageCarriesTheWholeQueue) {
+  PumpManaged();
+  window_.seen.clear();
+  window_.manager.RaiseNotify(items_[0], L"one", 0, 0, true);
+  window_.manager.RaiseNotify(items_[1], L"two", 0, 0, true);
+  MSG message;
+  int drains = 0;
+  while (::PeekMessageW(&message, window_, WM_APP + 1, WM_APP + 1, PM_REMOVE)) {
+    ++drains;
+    ::DispatchMessageW(&message);
+  }
+  EXPECT_EQ(drains, 1);
+  ASSERT_EQ(window_.seen.size(), 2u);
+  EXPECT_EQ(window_.seen[1].type, L"two");
+  // Raised after the drain: a new message is posted.
+  window_.manager.RaiseNotify(items_[2], L"three", 0, 0, true);
+  PumpManaged();
+  EXPECT_EQ(window_.Count(L"three"), 1);
+}
+
 TEST_F(PaintManagerWindowTest, QueuedRepeatsCanBeMerged) {
   window_.seen.clear();
   NotifyMsg msg;
